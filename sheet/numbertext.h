@@ -1,0 +1,26 @@
+// Numbers as text, always in the C locale's convention ("." as decimal
+// separator), whatever locale the desktop runs in: stored settings, field
+// texts and the export's output read and write numbers this one way.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace lattora {
+
+// Parses a decimal number: optional sign, digits with an optional fraction,
+// optional exponent; surrounding blanks are allowed. Returns nothing for any
+// other text and for values beyond the range of a double.
+std::optional<double> tryParseNumber(QStringView text);
+
+// As tryParseNumber, but a text that is not a number raises Error.
+double parseNumber(QStringView text);
+
+// Shortest text that reads back as exactly the same double.
+QString formatNumber(double value);
+
+// Single-precision text: at most seven significant digits.
+QString formatSingle(float value);
+
+}  // namespace lattora
