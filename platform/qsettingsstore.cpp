@@ -1,5 +1,7 @@
 #include "platform/qsettingsstore.h"
 
+#include <QStandardPaths>
+
 #include "sheet/error.h"
 
 namespace lattora {
@@ -14,10 +16,11 @@ QString path(const QString& key) {
 
 }  // namespace
 
+// QSettings would name an INI file ".ini"; the store's file is Lattora.conf
+// under the organisation's folder of the user's configuration directory.
 QSettingsStore::QSettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            QStringLiteral("Tarnhill"),
-                                            QStringLiteral("Lattora"))) {}
+    : QSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                     QStringLiteral("/Tarnhill/Lattora.conf")) {}
 
 QSettingsStore::QSettingsStore(const QString& path)
     : settings_(std::make_unique<QSettings>(path, QSettings::IniFormat)) {}

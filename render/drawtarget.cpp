@@ -22,9 +22,8 @@ float convertLength(double length, int fromUnit, int toUnit, double pixelsPerInc
     const double from = unitsPerInch(fromUnit, pixelsPerInch);
     const double to = unitsPerInch(toUnit, pixelsPerInch);
     if (!(from > 0) || !(to > 0)) {
-        throw Error(QStringLiteral("Invalid property value: unit %1 to unit %2")
-                        .arg(fromUnit)
-                        .arg(toUnit));
+        throw Error(
+            QStringLiteral("Invalid property value: unit %1 to unit %2").arg(fromUnit).arg(toUnit));
     }
     if (!std::isfinite(length)) {
         throw Error(QStringLiteral("Invalid length: %1").arg(formatNumber(length)));

@@ -159,7 +159,8 @@ void walkFixedPitch(const AxisContext& ax, const ScaleItem* item, double divisio
                           : ax.family == Family::Imperial ? Unit::Inch
                                                           : ax.target.ScaleMode();
     const double pitchInSheetUnit = ax.scale(pitch, pitchUnit, ax.sheetUnit);
-    const bool positionsInWorkingUnit = ax.family == Family::Metric || ax.family == Family::Imperial;
+    const bool positionsInWorkingUnit =
+        ax.family == Family::Metric || ax.family == Family::Imperial;
 
     double dH = 0, dM = 0, dL = 0;
     int counter = 0;

@@ -14,7 +14,7 @@ constexpr std::array kMetricItems{
 };
 
 constexpr std::array kImperialItems{
-    ScaleItem{"Half-inch", 2, 0},   ScaleItem{"1/16 inch", 16, 0}, ScaleItem{"1/12 inch", 12, 0},
+    ScaleItem{"Half-inch", 2, 0},  ScaleItem{"1/16 inch", 16, 0}, ScaleItem{"1/12 inch", 12, 0},
     ScaleItem{"1/10 inch", 10, 0}, ScaleItem{"1/8 inch", 8, 0},   ScaleItem{"1/4 inch", 4, 0},
 };
 

@@ -28,11 +28,11 @@ enum class Orientation : std::int16_t { Portrait = 1, Landscape = 2 };
 
 // Read from the current printer each time it is needed; never cached.
 struct PrinterPage {
-    std::int32_t pageWidthTwips = 0;   // physical paper, current orientation
+    std::int32_t pageWidthTwips = 0;  // physical paper, current orientation
     std::int32_t pageHeightTwips = 0;
-    std::int16_t orientation = 1;      // 1 portrait, 2 landscape
-    float printableWidth = 0;          // sheet unit
-    float printableHeight = 0;         // sheet unit
+    std::int16_t orientation = 1;  // 1 portrait, 2 landscape
+    float printableWidth = 0;      // sheet unit
+    float printableHeight = 0;     // sheet unit
 };
 
 }  // namespace lattora

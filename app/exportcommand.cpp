@@ -1,0 +1,368 @@
+#include "app/exportcommand.h"
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include "config/configsettings.h"
+#include "linesets/templates.h"
+#include "platform/bitmapfile.h"
+#include "platform/paintertarget.h"
+#include "platform/rastertarget.h"
+#include "platform/vectordocument.h"
+#include "render/recordingtarget.h"
+#include "render/scalecatalogue.h"
+#include "sheet/error.h"
+#include "sheet/numbertext.h"
+
+namespace lattora {
+
+namespace {
+
+const QString kDefaultScale = QStringLiteral("Metric:1 mm");
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString quotedList(const QStringList& texts) {
+    QStringList q;
+    for (const QString& t : texts) {
+        q << quoted(t);
+    }
+    return q.join(QStringLiteral(", "));
+}
+
+std::pair<double, double> parsePair(const QString& option, const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() == 2) {
+        const auto first = tryParseNumber(parts[0]);
+        const auto second = tryParseNumber(parts[1]);
+        if (first && second) {
+            return {*first, *second};
+        }
+    }
+    throw Error(QStringLiteral("--%1 takes two numbers separated by a comma, not %2")
+                    .arg(option, quoted(text)));
+}
+
+std::optional<ExportFormat> formatByName(const QString& name) {
+    static const std::pair<const char*, ExportFormat> kNames[] = {
+        {"pdf", ExportFormat::Pdf}, {"svg", ExportFormat::Svg},     {"png", ExportFormat::Png},
+        {"bmp", ExportFormat::Bmp}, {"trace", ExportFormat::Trace}, {"txt", ExportFormat::Trace},
+    };
+    for (const auto& [text, format] : kNames) {
+        if (name.compare(QLatin1String(text), Qt::CaseInsensitive) == 0) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+AxisScale parseScaleText(const QString& text) {
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    const QString familyText = colon < 0 ? text : text.left(colon);
+    const int family = findFamily(familyText);
+    if (family < 0) {
+        throw Error(QStringLiteral("unknown scale family %1; the families are %2")
+                        .arg(quoted(familyText), quotedList(familyTexts())));
+    }
+    AxisScale scale;
+    scale.family = static_cast<std::int16_t>(family);
+    scale.item = static_cast<std::int16_t>(scaleFamily(family)->selectedAfterFilling);
+    if (colon < 0) {
+        return scale;
+    }
+    const QString itemText = text.mid(colon + 1);
+    if (family == Family::NDivided) {
+        const auto n = tryParseNumber(itemText);
+        if (!n) {
+            throw Error(QStringLiteral("\"N divided\" takes a number after \":\", not %1")
+                            .arg(quoted(itemText)));
+        }
+        scale.divisions = *n;
+        return scale;
+    }
+    const int item = findItem(family, itemText);
+    if (item < 0) {
+        throw Error(QStringLiteral("unknown %1 scale %2; the scales are %3")
+                        .arg(familyText, quoted(itemText), quotedList(itemTexts(family))));
+    }
+    scale.item = static_cast<std::int16_t>(item);
+    return scale;
+}
+
+QString exportUsage() {
+    return QStringLiteral(
+        "Usage: lattora-export [options] OUTPUT\n"
+        "Renders one sheet of graph paper from the saved settings.\n"
+        "OUTPUT's extension picks the format (.pdf, .svg, .png, .bmp, .txt); - writes to\n"
+        "standard output.\n"
+        "\n"
+        "  --abscissa SCALE        x axis scale, e.g. \"Metric:1 mm\", \"Logarithmic:3 cycles\",\n"
+        "                          \"N divided:25\" (default \"Metric:1 mm\")\n"
+        "  --ordinate SCALE        y axis scale (default \"Metric:1 mm\")\n"
+        "  --margins LEFT,TOP      graph area offsets in the sheet unit (cm or inches)\n"
+        "  --size WIDTH,HEIGHT     graph area size in the sheet unit\n"
+        "  --paper NAME            paper size (A4, Letter, Legal, A3, A5, ...) with no\n"
+        "                          printer margins; default: the default printer's page\n"
+        "  --orientation portrait|landscape\n"
+        "  --dpi N                 resolution of PNG and BMP files (default 300)\n"
+        "  --corrections           apply the saved printer graduation corrections\n"
+        "  --format pdf|svg|png|bmp|trace\n"
+        "                          overrides the extension\n"
+        "  --help                  shows this text\n");
+}
+
+ExportRequest parseExportArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption abscissa(QStringLiteral("abscissa"), QString(),
+                                      QStringLiteral("SCALE"));
+    const QCommandLineOption ordinate(QStringLiteral("ordinate"), QString(),
+                                      QStringLiteral("SCALE"));
+    const QCommandLineOption margins(QStringLiteral("margins"), QString(), QStringLiteral("L,T"));
+    const QCommandLineOption size(QStringLiteral("size"), QString(), QStringLiteral("W,H"));
+    const QCommandLineOption paper(QStringLiteral("paper"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption orientation(QStringLiteral("orientation"), QString(),
+                                         QStringLiteral("O"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("F"));
+    const QCommandLineOption corrections(QStringLiteral("corrections"));
+    parser.addOptions(
+        {abscissa, ordinate, margins, size, paper, orientation, dpi, format, corrections});
+
+    // QCommandLineParser expects the program name first.
+    if (!parser.parse(QStringList{QStringLiteral("lattora-export")} + arguments)) {
+        throw Error(parser.errorText());
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        throw Error(positional.isEmpty()
+                        ? QStringLiteral("no OUTPUT given (try --help)")
+                        : QStringLiteral("one OUTPUT expected, got %1").arg(positional.size()));
+    }
+    for (const QCommandLineOption& option :
+         {abscissa, ordinate, margins, size, paper, orientation, dpi, format}) {
+        if (parser.values(option).size() > 1) {
+            throw Error(QStringLiteral("--%1 given more than once").arg(option.names().first()));
+        }
+    }
+
+    ExportRequest request;
+    request.output = positional.first();
+    request.abscissa =
+        parseScaleText(parser.isSet(abscissa) ? parser.value(abscissa) : kDefaultScale);
+    request.ordinate =
+        parseScaleText(parser.isSet(ordinate) ? parser.value(ordinate) : kDefaultScale);
+    if (parser.isSet(margins)) {
+        const auto [left, top] = parsePair(QStringLiteral("margins"), parser.value(margins));
+        request.margins = QPointF(left, top);
+    }
+    if (parser.isSet(size)) {
+        const auto [width, height] = parsePair(QStringLiteral("size"), parser.value(size));
+        request.size = QSizeF(width, height);
+    }
+    if (parser.isSet(paper)) {
+        request.paper = findPaper(parser.value(paper));
+        if (!request.paper) {
+            throw Error(QStringLiteral("unknown paper %1").arg(quoted(parser.value(paper))));
+        }
+    }
+    if (parser.isSet(orientation)) {
+        const QString o = parser.value(orientation).toLower();
+        if (o == QLatin1String("portrait")) {
+            request.orientation = Orientation::Portrait;
+        } else if (o == QLatin1String("landscape")) {
+            request.orientation = Orientation::Landscape;
+        } else {
+            throw Error(QStringLiteral("--orientation is portrait or landscape, not %1")
+                            .arg(quoted(parser.value(orientation))));
+        }
+    }
+    if (parser.isSet(dpi)) {
+        bool ok = false;
+        request.dpi = parser.value(dpi).toInt(&ok);
+        if (!ok || request.dpi < kMinDpi || request.dpi > kMaxDpi) {
+            throw Error(QStringLiteral("--dpi takes a whole number from %1 to %2, not %3")
+                            .arg(kMinDpi)
+                            .arg(kMaxDpi)
+                            .arg(quoted(parser.value(dpi))));
+        }
+    }
+    if (parser.isSet(format)) {
+        const auto f = formatByName(parser.value(format));
+        if (!f || parser.value(format).compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
+            throw Error(QStringLiteral("--format is pdf, svg, png, bmp or trace, not %1")
+                            .arg(quoted(parser.value(format))));
+        }
+        request.format = *f;
+    } else if (request.output == QLatin1String("-")) {
+        request.format = ExportFormat::Trace;
+    } else {
+        const auto f = formatByName(QFileInfo(request.output).suffix());
+        if (!f) {
+            throw Error(QStringLiteral("cannot tell the format of %1: name it .pdf, .svg, .png, "
+                                       ".bmp or .txt, or give --format")
+                            .arg(quoted(request.output)));
+        }
+        request.format = *f;
+    }
+    request.corrections = parser.isSet(corrections);
+    return request;
+}
+
+ExportPlan planExport(const ExportRequest& request, const SettingsStore& userStore,
+                      const PrinterService& printers) {
+    // Loading line sets rewrites the current set's name; a batch run must
+    // leave the user's settings as they were.
+    ReadOnlySettings store(userStore);
+    ExportPlan plan;
+    plan.unitSystem = unitSystem(store);
+
+    std::optional<PageSetup> page;
+    if (!request.paper) {
+        page = printers.defaultPrinterPage(request.orientation);
+    }
+    plan.page = page ? *page
+                     : paperPage(request.paper.value_or(QPageSize(QPageSize::A4)),
+                                 request.orientation.value_or(Orientation::Portrait));
+    plan.printerPage = toPrinterPage(plan.page, plan.unitSystem);
+
+    // The standard margins: 1 cm or half an inch on every side of the printable area.
+    const double margin = plan.unitSystem == UnitSystem::Metric ? 1.0 : 0.5;
+    SheetSettings& sheet = plan.sheet;
+    sheet.marginLeft = request.margins ? request.margins->x() : margin;
+    sheet.marginTop = request.margins ? request.margins->y() : margin;
+    sheet.areaWidth =
+        request.size ? request.size->width() : plan.printerPage.printableWidth - 2 * margin;
+    sheet.areaHeight =
+        request.size ? request.size->height() : plan.printerPage.printableHeight - 2 * margin;
+    sheet.abscissa = request.abscissa;
+    sheet.ordinate = request.ordinate;
+
+    // The current line set as the line-set editor would hold it after loading.
+    LineSetEditor lineSets;
+    plan.warnings << LoadSettings(lineSets, store);
+    plan.colors = currentLineColors(lineSets);
+
+    ConfigSettings config;
+    plan.warnings << LoadSettings(config, store);
+    plan.limits = subdivisionLimits(config);
+    if (request.corrections) {
+        const GraduationCorrections corrections = graduationCorrections(config);
+        plan.hCorrection = corrections.horizontal;
+        plan.vCorrection = corrections.vertical;
+    }
+    return plan;
+}
+
+namespace {
+
+// The trace measures labels with the font the documents print them in, so its
+// label positions are those of the PDF.
+RecordingTarget::TextExtent labelExtent(const QString& text, double points) {
+    QFont font(PainterTarget::kFontFamily);
+    font.setStyleHint(QFont::SansSerif);
+    // Measured large and scaled down, so hinting at small sizes does not creep in.
+    constexpr double kMeasureScale = 100;
+    font.setPointSizeF(points * kMeasureScale);
+    const QFontMetricsF metrics(font);
+    const double pixelsPerPoint = metrics.fontDpi() / 72.0 * kMeasureScale;
+    return {metrics.horizontalAdvance(text) / pixelsPerPoint, metrics.height() / pixelsPerPoint};
+}
+
+}  // namespace
+
+QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
+                        const SettingsStore& userStore) {
+    const ReadOnlySettings store(userStore);
+    const FixedInputs inputs(plan.colors, plan.limits);
+    const Graph graph(store, inputs);
+    const int unit = sheetUnit(plan.unitSystem);
+    const SheetSettings& sheet = plan.sheet;
+    const auto draw = [&](DrawTarget& target) {
+        for (const bool isAbscissa : {true, false}) {
+            const AxisScale& axis = isAbscissa ? sheet.abscissa : sheet.ordinate;
+            graph.DrawAxisGrid(target, isAbscissa, axis.family, axis.item, sheet.marginLeft,
+                               sheet.marginTop, sheet.areaWidth, sheet.areaHeight, axis.divisions,
+                               plan.hCorrection, plan.vCorrection);
+        }
+    };
+
+    const QPointF originMm = plan.page.printableMm.topLeft();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (request.format) {
+        case ExportFormat::Trace: {
+            RecordingTarget target(unit, request.dpi, labelExtent);
+            draw(target);
+            bytes = target.trace().toUtf8();
+            break;
+        }
+        case ExportFormat::Png:
+        case ExportFormat::Bmp: {
+            const double twipsPerMm = kTwipsPerInch / kMillimetresPerInch;
+            const auto raster = RasterTarget::forPage(plan.page.paperMm * twipsPerMm, request.dpi,
+                                                      unit, originMm * twipsPerMm);
+            draw(raster->target());
+            saveBitmap(raster->image(), buffer,
+                       request.format == ExportFormat::Png ? BitmapFormat::Png : BitmapFormat::Bmp);
+            break;
+        }
+        case ExportFormat::Pdf: {
+            PdfDocument document(buffer, plan.page.paperMm, originMm, unit);
+            draw(document.target());
+            document.finish();
+            break;
+        }
+        case ExportFormat::Svg: {
+            SvgDocument document(buffer, plan.page.paperMm, originMm, unit);
+            draw(document.target());
+            document.finish();
+            break;
+        }
+    }
+    return bytes;
+}
+
+int runExportCommand(const QStringList& arguments, const SettingsStore& store,
+                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err) {
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        standardOutput.write(exportUsage().toUtf8());
+        return 0;
+    }
+    try {
+        const ExportRequest request = parseExportArguments(arguments);
+        const ExportPlan plan = planExport(request, store, printers);
+        for (const QString& warning : plan.warnings) {
+            err << "lattora-export: warning: " << warning << Qt::endl;
+        }
+        const QByteArray bytes = renderExport(request, plan, store);
+        if (request.output == QLatin1String("-")) {
+            if (standardOutput.write(bytes) != bytes.size()) {
+                throw Error(QStringLiteral("cannot write to standard output"));
+            }
+            return 0;
+        }
+        QSaveFile file(request.output);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            !file.commit()) {
+            throw Error(QStringLiteral("cannot write %1: %2")
+                            .arg(quoted(request.output), file.errorString()));
+        }
+        return 0;
+    } catch (const Error& e) {
+        err << "lattora-export: " << e.description() << Qt::endl;
+        return 2;
+    }
+}
+
+}  // namespace lattora

@@ -1,0 +1,82 @@
+// lattora-export: renders one sheet without a window, from the user's
+// settings, to PDF, SVG, PNG, BMP or a text trace of every drawing call.
+#pragma once
+
+#include <QByteArray>
+#include <QPageSize>
+#include <QPointF>
+#include <QSizeF>
+#include <QStringList>
+#include <optional>
+
+#include "linesets/linecolors.h"
+#include "platform/pagesetup.h"
+#include "render/graph.h"
+#include "sheet/settingsstore.h"
+#include "sheet/sheetsettings.h"
+
+class QIODevice;
+class QTextStream;
+
+namespace lattora {
+
+enum class ExportFormat { Pdf, Svg, Png, Bmp, Trace };
+
+struct ExportRequest {
+    QString output;  // a path, or "-" for standard output
+    ExportFormat format = ExportFormat::Pdf;
+    AxisScale abscissa;
+    AxisScale ordinate;
+    std::optional<QPointF> margins;  // left, top in the sheet unit
+    std::optional<QSizeF> size;      // width, height in the sheet unit
+    std::optional<QPageSize> paper;
+    std::optional<Orientation> orientation;
+    int dpi = 300;
+    bool corrections = false;
+};
+
+inline constexpr int kMinDpi = 10;
+inline constexpr int kMaxDpi = 2400;
+
+// A family text, optionally ":" and an item text as the scale lists show
+// them ("Logarithmic:3 cycles"); for "N divided" the part after ":" is N.
+// A family alone takes the item its list selects when chosen. Raises Error.
+AxisScale parseScaleText(const QString& text);
+
+// Reads the arguments that follow the program name. Raises Error with a
+// one-line message for anything it cannot use.
+ExportRequest parseExportArguments(const QStringList& arguments);
+
+// Everything the drawing needs, gathered before anything is drawn.
+struct ExportPlan {
+    PageSetup page;
+    PrinterPage printerPage;
+    UnitSystem unitSystem = UnitSystem::Imperial;
+    SheetSettings sheet;
+    double hCorrection = 0;
+    double vCorrection = 0;
+    LineColors colors;
+    SubdivisionLimits limits;
+    QStringList warnings;  // stored values that were passed over
+};
+
+// Lays the sheet out as the program does: the page of the default printer
+// (or the requested paper, or A4 when there is no printer), the standard
+// margins unless given, the stored unit system, line set and limits.
+// Never writes to `store`. Raises Error.
+ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
+                      const PrinterService& printers);
+
+// The finished file's bytes. Raises Error.
+QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
+                        const SettingsStore& store);
+
+// The whole command: returns the exit status (0 done, 2 failed) after one
+// line on `err` for a failure. The output file appears whole or not at all;
+// "-" sends it to `standardOutput`.
+int runExportCommand(const QStringList& arguments, const SettingsStore& store,
+                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err);
+
+QString exportUsage();
+
+}  // namespace lattora

@@ -1,0 +1,109 @@
+// Speed of the two paths a user waits on: the preview's full redraw and the
+// export of a sheet to PDF. Sheet: Metric 1 mm × Probability 0.1% to 99.9%
+// on A4 under the metric system, standard margins.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include "app/exportcommand.h"
+#include "platform/rastertarget.h"
+#include "render/graph.h"
+#include "render/scalecatalogue.h"
+#include "sheet/settingsstore.h"
+
+namespace lattora {
+namespace {
+
+class BenchStore : public SettingsStore {
+public:
+    QString getSetting(const QString& key, const QString& defaultValue) const override {
+        return key == Key::Scale ? kMetricWord : defaultValue;
+    }
+    void saveSetting(const QString&, const QString&) override {}
+    using SettingsStore::getSetting;
+};
+
+class NoPrinter : public PrinterService {
+public:
+    std::optional<PageSetup> defaultPrinterPage(std::optional<Orientation>) const override {
+        return std::nullopt;
+    }
+};
+
+constexpr double kA4WidthTwips = 11906;   // 210 mm
+constexpr double kA4HeightTwips = 16838;  // 297 mm
+constexpr double kPagePictureHeightTwips = 4575;
+
+struct Area {
+    double left, top, width, height;
+};
+
+void drawSheet(const Graph& graph, DrawTarget& target, const Area& a) {
+    graph.DrawAxisGrid(target, true, Family::Metric, 0, a.left, a.top, a.width, a.height, 30, 0, 0);
+    graph.DrawAxisGrid(target, false, Family::Probability, 1, a.left, a.top, a.width, a.height, 30,
+                       0, 0);
+}
+
+// Both axes onto the full-size page picture (A4 at 96 dpi), then onto the
+// whole-page picture 4575 twips high with the outline's lengths.
+void BM_PreviewRedraw(benchmark::State& state) {
+    const BenchStore store;
+    const FixedInputs inputs(LineColors{16737843, 16737843, 16763904, 16777164, {}},
+                             SubdivisionLimits{0.99f, 0.51f, 0.2f});
+    const Graph graph(store, inputs);
+    const Area sheet{1.0, 1.0, 19.0, 27.7};
+
+    const auto page = RasterTarget::forPage(QSizeF(kA4WidthTwips, kA4HeightTwips), 96, Unit::Twip);
+    const double pictureWidth = kPagePictureHeightTwips * kA4WidthTwips / kA4HeightTwips;
+    const auto picture =
+        RasterTarget::forPage(QSizeF(pictureWidth, kPagePictureHeightTwips), 96, Unit::Twip);
+    // The outline: the printable area (the whole A4) stretched over the picture.
+    const double sx = pictureWidth / 21.0 / kTwipsPerCentimetre;
+    const double sy = kPagePictureHeightTwips / 29.7 / kTwipsPerCentimetre;
+    const Area outline{sheet.left * sx, sheet.top * sy, sheet.width * sx, sheet.height * sy};
+
+    for (auto _ : state) {
+        page->clear();
+        drawSheet(graph, page->target(), sheet);
+        picture->clear();
+        drawSheet(graph, picture->target(), outline);
+        benchmark::DoNotOptimize(page->image().constBits());
+        benchmark::DoNotOptimize(picture->image().constBits());
+    }
+}
+BENCHMARK(BM_PreviewRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_PdfExport(benchmark::State& state) {
+    const BenchStore store;
+    const NoPrinter printers;
+    const ExportRequest request = parseExportArguments(
+        {QStringLiteral("--abscissa"), QStringLiteral("Metric:1 mm"), QStringLiteral("--ordinate"),
+         QStringLiteral("Probability:0.1% to 99.9%"), QStringLiteral("--paper"),
+         QStringLiteral("A4"), QStringLiteral("sheet.pdf")});
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        const ExportPlan plan = planExport(request, store, printers);
+        const QByteArray pdf = renderExport(request, plan, store);
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(pdf.constData());
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_PdfExport)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lattora
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,113 @@
+#include "config/configsettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "sheet/error.h"
+#include "sheet/numbertext.h"
+
+namespace lattora {
+
+namespace {
+
+constexpr double kCentimetresPerInch = 2.54;
+
+// A number in single precision. Converting a double beyond the float range
+// would be undefined, and the value is useless anyway, so it is refused.
+float parseSingle(const QString& text) {
+    const double value = parseNumber(text);
+    if (std::fabs(value) > std::numeric_limits<float>::max()) {
+        throw Error(QStringLiteral("Overflow: \"%1\" is beyond single precision").arg(text));
+    }
+    return static_cast<float>(value);
+}
+
+void loadGraduation(const SettingsStore& store, const QString& key, int& position,
+                    QStringList& problems) {
+    const QString text = store.getSetting(key, QStringLiteral("0"));
+    const auto value = tryParseNumber(text);
+    if (!value) {
+        problems
+            << QStringLiteral("Type mismatch: \"%1\" under \"%2\" is not a number").arg(text, key);
+        return;
+    }
+    // Clamp before rounding: the value may be far beyond the range of an int.
+    const double clamped = std::clamp(*value, double{kMinGraduation}, double{kMaxGraduation});
+    position = static_cast<int>(std::lround(clamped));
+}
+
+void convertThreshold(QString& text, bool toMetric, QStringList& problems) {
+    try {
+        const double value = parseSingle(text);
+        const double converted =
+            toMetric ? value * kCentimetresPerInch : value / kCentimetresPerInch;
+        if (std::fabs(converted) > std::numeric_limits<float>::max()) {
+            throw Error(
+                QStringLiteral("Overflow: \"%1\" converted is beyond single precision").arg(text));
+        }
+        text = formatSingle(static_cast<float>(converted));
+    } catch (const Error& error) {
+        problems << error.description();
+    }
+}
+
+}  // namespace
+
+QString subdivUnitLabel(UnitSystem system) {
+    return system == UnitSystem::Metric ? QStringLiteral("cm") : QStringLiteral("inch");
+}
+
+QStringList LoadSettings(ConfigSettings& settings, const SettingsStore& store) {
+    QStringList problems;
+    loadGraduation(store, Key::HGraduation, settings.hGraduation, problems);
+    loadGraduation(store, Key::VGraduation, settings.vGraduation, problems);
+
+    settings.unitSystem = unitSystem(store);
+    const bool metric = settings.unitSystem == UnitSystem::Metric;
+    settings.subdiv10 =
+        store.getSetting(Key::Subdiv10, metric ? QStringLiteral("0.99") : QStringLiteral("0.39"));
+    settings.subdiv5 =
+        store.getSetting(Key::Subdiv5, metric ? QStringLiteral("0.51") : QStringLiteral("0.2"));
+    settings.subdiv2 =
+        store.getSetting(Key::Subdiv2, metric ? QStringLiteral("0.2") : QStringLiteral("0.08"));
+    return problems;
+}
+
+void SaveSettings(const ConfigSettings& settings, SettingsStore& store) {
+    store.saveSetting(Key::HGraduation, QString::number(settings.hGraduation));
+    store.saveSetting(Key::VGraduation, QString::number(settings.vGraduation));
+    store.saveSetting(Key::Subdiv10, settings.subdiv10);
+    store.saveSetting(Key::Subdiv5, settings.subdiv5);
+    store.saveSetting(Key::Subdiv2, settings.subdiv2);
+    store.saveSetting(Key::Scale,
+                      settings.unitSystem == UnitSystem::Metric ? kMetricWord : kImperialWord);
+}
+
+QStringList SelectUnitSystem(ConfigSettings& settings, UnitSystem system) {
+    QStringList problems;
+    if (system == settings.unitSystem) {
+        return problems;
+    }
+    const bool toMetric = system == UnitSystem::Metric;
+    convertThreshold(settings.subdiv10, toMetric, problems);
+    convertThreshold(settings.subdiv5, toMetric, problems);
+    convertThreshold(settings.subdiv2, toMetric, problems);
+    settings.unitSystem = system;
+    return problems;
+}
+
+SubdivisionLimits subdivisionLimits(const ConfigSettings& settings) {
+    return {parseSingle(settings.subdiv10), parseSingle(settings.subdiv5),
+            parseSingle(settings.subdiv2)};
+}
+
+double graduationCorrection(int position) {
+    return position / 1000.0;
+}
+
+GraduationCorrections graduationCorrections(const ConfigSettings& settings) {
+    return {graduationCorrection(settings.hGraduation), graduationCorrection(settings.vGraduation)};
+}
+
+}  // namespace lattora

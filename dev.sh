@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The two ways into the project on a fresh Debian 12 machine (as root):
+#   ./dev.sh run    install what is needed, build, and run the program
+#   ./dev.sh test   install what is needed, build, and run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
+}
+
+case "${1:-}" in
+    run)
+        bash packaging/install-deps.sh
+        build default
+        out="${LATTORA_OUTPUT:-$PWD/build/lattora-sheet.pdf}"
+        QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" \
+            build/default/app/lattora-export --abscissa "Metric:1 mm" \
+            --ordinate "Logarithmic:3 cycles" "$out"
+        echo "Lattora wrote a sheet of graph paper to $out"
+        ;;
+    test)
+        bash packaging/install-deps.sh
+        build default
+        ctest --preset default -j "$jobs"
+        build sanitize
+        ctest --preset sanitize -j "$jobs"
+        ;;
+    *)
+        echo "usage: $0 run|test" >&2
+        exit 2
+        ;;
+esac

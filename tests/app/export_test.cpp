@@ -1,0 +1,389 @@
+#include "app/exportcommand.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "render/scalecatalogue.h"
+#include "sheet/error.h"
+#include "sheet/numbertext.h"
+#include "tests/support/memorystore.h"
+
+namespace lattora {
+namespace {
+
+// A printer whose page is Letter with quarter-inch hardware margins.
+class FakePrinter : public PrinterService {
+public:
+    std::optional<PageSetup> defaultPrinterPage(
+        std::optional<Orientation> orientation) const override {
+        if (!installed) {
+            return std::nullopt;
+        }
+        PageSetup page{QSizeF(215.9, 279.4), QRectF(6.35, 6.35, 203.2, 266.7),
+                       Orientation::Portrait};
+        if (orientation == Orientation::Landscape) {
+            page = {page.paperMm.transposed(), QRectF(6.35, 6.35, 266.7, 203.2),
+                    Orientation::Landscape};
+        }
+        return page;
+    }
+    bool installed = true;
+};
+
+QStringList args(const std::vector<const char*>& list) {
+    QStringList result;
+    for (const char* a : list) {
+        result << QString::fromUtf8(a);
+    }
+    return result;
+}
+
+struct ScaleCase {
+    const char* text;
+    int family;
+    int item;
+    double divisions;
+};
+
+class ScaleTextTest : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(ScaleTextTest, ReadsTheListTexts) {
+    const ScaleCase& c = GetParam();
+    const AxisScale scale = parseScaleText(QString::fromUtf8(c.text));
+    EXPECT_EQ(scale.family, c.family) << c.text;
+    EXPECT_EQ(scale.item, c.item) << c.text;
+    EXPECT_EQ(scale.divisions, c.divisions) << c.text;
+}
+
+// A family alone takes the item its list selects after filling.
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ScaleTextTest,
+    ::testing::Values(ScaleCase{"Logarithmic:3 cycles", 4, 2, 30},
+                      ScaleCase{"Imperial:1/16 inch", 1, 1, 30},
+                      ScaleCase{"Probability:1% to 99%", 7, 0, 30},
+                      ScaleCase{"Probability:0.1% to 99.9%", 7, 1, 30},
+                      ScaleCase{"Square Root:0 to 50", 6, 2, 30},
+                      ScaleCase{"N divided:25", 2, -1, 25}, ScaleCase{"N divided:2.5", 2, -1, 2.5},
+                      ScaleCase{"N divided", 2, -1, 30}, ScaleCase{"Metric", 0, 0, 30},
+                      ScaleCase{"Imperial", 1, 0, 30}, ScaleCase{"Time", 3, 1, 30},
+                      ScaleCase{"Logarithmic", 4, 1, 30}, ScaleCase{"Quadratic", 5, 1, 30},
+                      ScaleCase{"Square Root", 6, 1, 30}, ScaleCase{"Probability", 7, 1, 30}));
+
+TEST(ScaleText, RefusesWhatTheListsDoNotShow) {
+    for (const char* text : {"", "metric", "Metric:3 mm", "Metric:1mm", "Logarithmic:7 cycles",
+                             "N divided:", "N divided:many", "Time:", "Square root:0 to 10"}) {
+        EXPECT_THROW(parseScaleText(QString::fromUtf8(text)), Error) << text;
+    }
+}
+
+struct FormatCase {
+    std::vector<const char*> arguments;
+    ExportFormat format;
+};
+
+TEST(ExportArguments, FormatComesFromTheExtensionUnlessGiven) {
+    const FormatCase cases[] = {
+        {{"out.pdf"}, ExportFormat::Pdf},
+        {{"out.SVG"}, ExportFormat::Svg},
+        {{"out.png"}, ExportFormat::Png},
+        {{"out.bmp"}, ExportFormat::Bmp},
+        {{"out.txt"}, ExportFormat::Trace},
+        {{"-"}, ExportFormat::Trace},
+        {{"--format", "png", "out.pdf"}, ExportFormat::Png},
+        {{"--format=trace", "out"}, ExportFormat::Trace},
+        {{"--format", "pdf", "-"}, ExportFormat::Pdf},
+    };
+    for (const FormatCase& c : cases) {
+        EXPECT_EQ(parseExportArguments(args(c.arguments)).format, c.format)
+            << args(c.arguments).join(u' ').toStdString();
+    }
+}
+
+TEST(ExportArguments, ReadsEveryOption) {
+    const ExportRequest r = parseExportArguments(
+        args({"--abscissa", "Time:24 hours", "--ordinate=N divided:12", "--margins", "1.5,-2",
+              "--size", "10,20.25", "--paper", "letter", "--orientation", "Landscape", "--dpi",
+              "600", "--corrections", "sheet.png"}));
+    EXPECT_EQ(r.output, QStringLiteral("sheet.png"));
+    EXPECT_EQ(r.abscissa.family, Family::Time);
+    EXPECT_EQ(r.abscissa.item, 2);
+    EXPECT_EQ(r.ordinate.family, Family::NDivided);
+    EXPECT_EQ(r.ordinate.divisions, 12);
+    EXPECT_EQ(r.margins, QPointF(1.5, -2));
+    EXPECT_EQ(r.size, QSizeF(10, 20.25));
+    ASSERT_TRUE(r.paper);
+    EXPECT_EQ(r.paper->id(), QPageSize::Letter);
+    EXPECT_EQ(r.orientation, Orientation::Landscape);
+    EXPECT_EQ(r.dpi, 600);
+    EXPECT_TRUE(r.corrections);
+}
+
+TEST(ExportArguments, DefaultsAreOneMillimetreOnBothAxes) {
+    const ExportRequest r = parseExportArguments(args({"out.pdf"}));
+    for (const AxisScale& axis : {r.abscissa, r.ordinate}) {
+        EXPECT_EQ(axis.family, Family::Metric);
+        EXPECT_EQ(axis.item, 0);
+        EXPECT_EQ(axis.divisions, 30);
+    }
+    EXPECT_EQ(r.dpi, 300);
+    EXPECT_FALSE(r.corrections);
+    EXPECT_FALSE(r.paper || r.margins || r.size || r.orientation);
+}
+
+TEST(ExportArguments, RefusesWithAMessageNamingTheProblem) {
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"--bogus", "out.pdf"}, "bogus"},
+        {{}, "OUTPUT"},
+        {{"a.pdf", "b.pdf"}, "OUTPUT"},
+        {{"out.jpg"}, "out.jpg"},
+        {{"--format", "jpeg", "out.pdf"}, "jpeg"},
+        {{"--dpi", "0", "out.png"}, "--dpi"},
+        {{"--dpi", "96.5", "out.png"}, "--dpi"},
+        {{"--dpi", "100000", "out.png"}, "--dpi"},
+        {{"--margins", "1", "out.pdf"}, "--margins"},
+        {{"--size", "1;2", "out.pdf"}, "--size"},
+        {{"--size", "a,b", "out.pdf"}, "--size"},
+        {{"--paper", "Napkin", "out.pdf"}, "Napkin"},
+        {{"--orientation", "sideways", "out.pdf"}, "sideways"},
+        {{"--abscissa", "Metric:3 mm", "out.pdf"}, "3 mm"},
+        {{"--paper", "A4", "--paper", "A3", "out.pdf"}, "paper"},
+        {{"--abscissa"}, "abscissa"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        try {
+            parseExportArguments(args(arguments));
+            ADD_FAILURE() << "accepted: " << args(arguments).join(u' ').toStdString();
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.description().contains(QString::fromUtf8(expected)))
+                << e.description().toStdString();
+            EXPECT_FALSE(e.description().contains(u'\n')) << e.description().toStdString();
+        }
+    }
+}
+
+TEST(ExportPlan, WithoutAPrinterTheSheetIsAnA4PortraitWithStandardMargins) {
+    FakePrinter printers;
+    printers.installed = false;
+    test::MemoryStore store{{Key::Scale, kMetricWord}};
+    const ExportPlan plan = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
+    EXPECT_EQ(plan.printerPage.orientation, 1);
+    EXPECT_NEAR(plan.printerPage.printableWidth, 21.0, 1e-5);
+    EXPECT_NEAR(plan.printerPage.printableHeight, 29.7, 1e-5);
+    EXPECT_EQ(plan.printerPage.pageWidthTwips, 11906);  // 210 mm
+    EXPECT_EQ(plan.sheet.marginLeft, 1.0);
+    EXPECT_EQ(plan.sheet.marginTop, 1.0);
+    EXPECT_NEAR(plan.sheet.areaWidth, 19.0, 1e-5);
+    EXPECT_NEAR(plan.sheet.areaHeight, 27.7, 1e-5);
+}
+
+TEST(ExportPlan, TheDefaultPrinterGivesPageAndPrintableArea) {
+    const FakePrinter printers;
+    const test::MemoryStore store;  // imperial
+    const ExportPlan plan = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
+    EXPECT_EQ(plan.printerPage.pageWidthTwips, 12240);  // 8.5 in
+    EXPECT_EQ(plan.printerPage.pageHeightTwips, 15840);
+    EXPECT_NEAR(plan.printerPage.printableWidth, 8.0, 1e-5);
+    EXPECT_EQ(plan.sheet.marginLeft, 0.5);
+    EXPECT_NEAR(plan.sheet.areaWidth, 7.0, 1e-5);
+    EXPECT_NEAR(plan.sheet.areaHeight, 9.5, 1e-5);
+    EXPECT_EQ(plan.page.printableMm.topLeft(), QPointF(6.35, 6.35));
+
+    const ExportPlan turned = planExport(
+        parseExportArguments(args({"--orientation", "landscape", "x.pdf"})), store, printers);
+    EXPECT_EQ(turned.printerPage.orientation, 2);
+    EXPECT_NEAR(turned.sheet.areaWidth, 9.5, 1e-5);
+}
+
+TEST(ExportPlan, APaperNameOverridesThePrinterAndHasNoMargins) {
+    const FakePrinter printers;
+    const test::MemoryStore store{{Key::Scale, kMetricWord}};
+    const ExportPlan plan = planExport(
+        parseExportArguments(
+            args({"--paper", "A3", "--orientation", "landscape", "--margins", "2,3", "x.pdf"})),
+        store, printers);
+    EXPECT_NEAR(plan.printerPage.printableWidth, 42.0, 1e-5);
+    EXPECT_NEAR(plan.printerPage.printableHeight, 29.7, 1e-5);
+    EXPECT_EQ(plan.page.printableMm.topLeft(), QPointF(0, 0));
+    EXPECT_EQ(plan.sheet.marginLeft, 2.0);
+    EXPECT_EQ(plan.sheet.marginTop, 3.0);
+    EXPECT_NEAR(plan.sheet.areaWidth, 40.0, 1e-5);  // size still standard
+}
+
+TEST(ExportPlan, TakesStoredLineSetThresholdsAndCorrectionsWithoutWriting) {
+    const FakePrinter printers;
+    test::MemoryStore store{
+        {Key::StyleTemplates, QStringLiteral("Mine~1|2|3|4|dot\r\nRed Lines~192|12624127|"
+                                             "12624127|12624127|dot\r\n")},
+        {Key::CurrentStyle, QStringLiteral("Red Lines")},
+        {Key::Subdiv10, QStringLiteral("2.5")},
+        {Key::HGraduation, QStringLiteral("-10")},
+        {Key::VGraduation, QStringLiteral("3")},
+    };
+    const ExportPlan plain = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
+    EXPECT_EQ(plain.colors.heavyColor, 192u);
+    EXPECT_EQ(plain.colors.lightColor, 12624127u);
+    EXPECT_EQ(plain.limits.ten, 2.5f);
+    EXPECT_EQ(plain.limits.two, 0.08f);
+    EXPECT_EQ(plain.hCorrection, 0.0);
+
+    const ExportPlan corrected =
+        planExport(parseExportArguments(args({"--corrections", "x.pdf"})), store, printers);
+    EXPECT_EQ(corrected.hCorrection, -0.01);
+    EXPECT_EQ(corrected.vCorrection, 0.003);
+    EXPECT_TRUE(store.writes().isEmpty()) << store.writes().join(u',').toStdString();
+}
+
+TEST(ExportPlan, FreshStoreDrawsBlackLines) {
+    const FakePrinter printers;
+    const test::MemoryStore store;
+    const ExportPlan plan = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
+    const LineColors& c = plan.colors;
+    EXPECT_EQ(c.heavyColor | c.mediumColor | c.lightColor | c.subdivColor, 0u);
+    EXPECT_EQ(plan.limits.ten, 0.39f);
+}
+
+class ExportRun : public ::testing::Test {
+protected:
+    int run(const std::vector<const char*>& arguments) {
+        out.close();
+        outBytes.clear();
+        out.open(QIODevice::WriteOnly);
+        errText.clear();
+        QTextStream err(&errText);
+        return runExportCommand(args(arguments), store, printers, out, err);
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    test::MemoryStore store{{Key::Scale, kMetricWord}};
+    FakePrinter printers;
+    QByteArray outBytes;
+    QBuffer out{&outBytes};
+    QString errText;
+};
+
+TEST_F(ExportRun, TraceOnStandardOutputStartsWithTheUnitAndTheFirstLine) {
+    ASSERT_EQ(run({"--paper", "A4", "-"}), 0) << errText.toStdString();
+    const QStringList lines = QString::fromUtf8(outBytes).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("unit 7"));
+    // The first abscissa line of "1 mm" lies on the left edge, 1 cm in, from
+    // the top edge to the bottom edge (27.7 cm further down).
+    const QStringList first = lines[1].split(u' ');
+    ASSERT_EQ(first.size(), 6);
+    EXPECT_EQ(first[0], QStringLiteral("line"));
+    EXPECT_FLOAT_EQ(parseNumber(first[1]), 1.0f);
+    EXPECT_FLOAT_EQ(parseNumber(first[2]), 1.0f);
+    EXPECT_FLOAT_EQ(parseNumber(first[4]), 28.7f);
+    EXPECT_EQ(first[5], QStringLiteral("0"));
+    EXPECT_TRUE(errText.isEmpty());
+}
+
+TEST_F(ExportRun, TraceLabelsAreTheNumbersWithoutBlanks) {
+    ASSERT_EQ(run({"--paper", "A4", "--ordinate", "Logarithmic:1 cycle", "-"}), 0);
+    QStringList labels;
+    for (const QString& line : QString::fromUtf8(outBytes).split(u'\n')) {
+        if (line.startsWith(QStringLiteral("label "))) {
+            labels << line.section(u' ', 3);
+        }
+    }
+    EXPECT_EQ(labels, QStringLiteral("1 2 3 4 5 6 7 8 9 10").split(u' '));
+}
+
+TEST_F(ExportRun, EveryFormatWritesItsKindOfFile) {
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"a.pdf", QByteArray("%PDF-")},    {"a.svg", QByteArray("<?xml")},
+        {"a.png", QByteArray("\x89PNG")},  {"a.bmp", QByteArray("BM")},
+        {"a.txt", QByteArray("unit 7\n")},
+    };
+    for (const auto& [name, magic] : cases) {
+        ASSERT_EQ(run({"--paper", "A5", "--dpi", "50", qPrintable(path(name))}), 0)
+            << name << ": " << errText.toStdString();
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(file.readAll().startsWith(magic)) << name;
+    }
+    EXPECT_EQ(files().size(), 5) << files().join(u',').toStdString();
+}
+
+TEST_F(ExportRun, BitmapsCarryTheirResolution) {
+    ASSERT_EQ(run({"--paper", "A5", "--dpi", "150", qPrintable(path("a.png"))}), 0);
+    const QImage image(path("a.png"));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 874);  // 148 mm at 150 dpi
+    EXPECT_EQ(image.dotsPerMeterX(), 5906);
+}
+
+TEST_F(ExportRun, FailuresLeaveNoFileAndKeepAnExistingOne) {
+    {
+        QFile existing(path("sheet.pdf"));
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("earlier sheet");
+    }
+    // A million divisions is more lines than any axis may take.
+    EXPECT_EQ(run({"--abscissa", "N divided:1000000", qPrintable(path("sheet.pdf"))}), 2);
+    EXPECT_TRUE(errText.contains(QStringLiteral("Too many grid lines"))) << errText.toStdString();
+    EXPECT_EQ(errText.count(u'\n'), 1);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("sheet.pdf")});
+    QFile existing(path("sheet.pdf"));
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("earlier sheet"));
+
+    EXPECT_EQ(run({"--abscissa", "Metric:4 mm", qPrintable(path("other.pdf"))}), 2);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("sheet.pdf")});
+}
+
+TEST_F(ExportRun, UnwritablePlaceIsReported) {
+    EXPECT_EQ(run({qPrintable(path("no-such-folder/sheet.pdf"))}), 2);
+    EXPECT_TRUE(errText.startsWith(QStringLiteral("lattora-export: cannot write")))
+        << errText.toStdString();
+    EXPECT_EQ(errText.count(u'\n'), 1);
+}
+
+TEST_F(ExportRun, BadStoredNumberIsAFailureNotAGuess) {
+    store.saveSetting(Key::StyleWidthHeavy, QStringLiteral("thick"));
+    EXPECT_EQ(run({"-"}), 2);
+    EXPECT_TRUE(errText.contains(QStringLiteral("thick"))) << errText.toStdString();
+    EXPECT_TRUE(outBytes.isEmpty());
+}
+
+TEST(ExportProgram, RunsHeadlessFromTheUsersStore) {
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    QDir(home.path()).mkpath(QStringLiteral("Tarnhill"));
+    QFile conf(home.filePath(QStringLiteral("Tarnhill/Lattora.conf")));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("[Lattora]\nScale=Metric\n");
+    conf.close();
+
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(LATTORA_EXPORT_BINARY),
+                  {QStringLiteral("--paper"), QStringLiteral("A4"), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(process.readAllStandardOutput().startsWith("unit 7\n"));
+
+    process.start(QStringLiteral(LATTORA_EXPORT_BINARY),
+                  {QStringLiteral("--ordinate"), QStringLiteral("Cubic"), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+    const QByteArray err = process.readAllStandardError();
+    EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains("Cubic")) << err.toStdString();
+    EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+}
+
+}  // namespace
+}  // namespace lattora
