@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QSaveFile>
 #include <QTextStream>
+#include <new>
 
 #include "config/configsettings.h"
 #include "linesets/templates.h"
@@ -135,12 +136,18 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("F"));
     const QCommandLineOption corrections(QStringLiteral("corrections"));
+    const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     parser.addOptions(
-        {abscissa, ordinate, margins, size, paper, orientation, dpi, format, corrections});
+        {abscissa, ordinate, margins, size, paper, orientation, dpi, format, corrections, help});
 
     // QCommandLineParser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("lattora-export")} + arguments)) {
         throw Error(parser.errorText());
+    }
+    ExportRequest request;
+    if (parser.isSet(help)) {
+        request.help = true;
+        return request;
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {
@@ -155,7 +162,6 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
         }
     }
 
-    ExportRequest request;
     request.output = positional.first();
     request.abscissa =
         parseScaleText(parser.isSet(abscissa) ? parser.value(abscissa) : kDefaultScale);
@@ -335,34 +341,40 @@ QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
 
 int runExportCommand(const QStringList& arguments, const SettingsStore& store,
                      const PrinterService& printers, QIODevice& standardOutput, QTextStream& err) {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        standardOutput.write(exportUsage().toUtf8());
-        return 0;
-    }
     try {
         const ExportRequest request = parseExportArguments(arguments);
-        const ExportPlan plan = planExport(request, store, printers);
-        for (const QString& warning : plan.warnings) {
-            err << "lattora-export: warning: " << warning << Qt::endl;
+        if (request.help) {
+            standardOutput.write(exportUsage().toUtf8());
+            return 0;
         }
+        const ExportPlan plan = planExport(request, store, printers);
         const QByteArray bytes = renderExport(request, plan, store);
         if (request.output == QLatin1String("-")) {
             if (standardOutput.write(bytes) != bytes.size()) {
                 throw Error(QStringLiteral("cannot write to standard output"));
             }
-            return 0;
+        } else {
+            QSaveFile file(request.output);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+                !file.commit()) {
+                throw Error(QStringLiteral("cannot write %1: %2")
+                                .arg(quoted(request.output), file.errorString()));
+            }
         }
-        QSaveFile file(request.output);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-            !file.commit()) {
-            throw Error(QStringLiteral("cannot write %1: %2")
-                            .arg(quoted(request.output), file.errorString()));
+        // Only a finished export mentions the stored values it passed over, so
+        // a failure stays one line.
+        for (const QString& warning : plan.warnings) {
+            err << "lattora-export: warning: " << warning << Qt::endl;
         }
         return 0;
     } catch (const Error& e) {
         err << "lattora-export: " << e.description() << Qt::endl;
-        return 2;
+    } catch (const std::bad_alloc&) {
+        err << "lattora-export: not enough memory for this sheet" << Qt::endl;
+    } catch (const std::exception& e) {
+        err << "lattora-export: " << QString::fromLocal8Bit(e.what()).simplified() << Qt::endl;
     }
+    return 2;
 }
 
 }  // namespace lattora

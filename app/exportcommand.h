@@ -33,6 +33,7 @@ struct ExportRequest {
     std::optional<Orientation> orientation;
     int dpi = 300;
     bool corrections = false;
+    bool help = false;  // only the usage is wanted
 };
 
 inline constexpr int kMinDpi = 10;

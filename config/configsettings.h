@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "render/graph.h"
+#include "render/liveinputs.h"
 #include "sheet/settingsstore.h"
 #include "sheet/units.h"
 

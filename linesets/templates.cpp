@@ -158,6 +158,11 @@ QString GetCurrentColorString(const LineColors& colors) {
 
 QStringList DecodeColorString(const QString& colorString, LineColors& colors) {
     QStringList problems;
+    // A set read from a line without "~" may have no colour string at all:
+    // it has no parts, so there is nothing to set and nothing wrong.
+    if (colorString.isEmpty()) {
+        return problems;
+    }
     ColorValue* const fields[] = {&colors.heavyColor, &colors.mediumColor, &colors.lightColor,
                                   &colors.subdivColor};
     const QStringList parts = colorString.split(kPartSeparator);
@@ -228,7 +233,12 @@ QStringList LoadSettings(LineSetEditor& editor, SettingsStore& store) {
     problems << SelectLineSet(editor, named >= 0 ? named : 0);
 
     editor.unitLabel = lineWidthUnitLabel(unitSystem(store));
-    store.saveSetting(Key::CurrentStyle, editor.nameField);
+    // A store that cannot be written must not cost the widths their load.
+    try {
+        store.saveSetting(Key::CurrentStyle, editor.nameField);
+    } catch (const Error& e) {
+        problems << e.description();
+    }
 
     editor.widths.heavy = store.getSetting(Key::StyleWidthHeavy, QString());
     editor.widths.medium = store.getSetting(Key::StyleWidthMedium, QString());

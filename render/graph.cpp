@@ -146,8 +146,11 @@ void walkFixedPitch(const AxisContext& ax, const ScaleItem* item, double divisio
         case Family::Time: pitch = extent / (item->value - 1); break;
     }
     // A pitch that does not advance would never reach the far edge.
-    if (!(pitch > 0) || !std::isfinite(pitch)) {
+    if (!(pitch > 0)) {
         return;
+    }
+    if (!std::isfinite(pitch)) {
+        throw Error(QStringLiteral("Overflow"));
     }
     if (countFixedPitchLines(ax.start, ax.end, pitch) > kMaxLinesPerAxis) {
         throw Error(QStringLiteral("Too many grid lines"));

@@ -4,45 +4,11 @@
 
 #include <cstdint>
 
-#include "linesets/linecolors.h"
 #include "render/drawtarget.h"
+#include "render/liveinputs.h"
 #include "sheet/settingsstore.h"
 
 namespace lattora {
-
-// Lengths in the sheet unit above which an interval of a non-linear scale is
-// cut into 10, 5 or 2 parts.
-struct SubdivisionLimits {
-    float ten = 0;
-    float five = 0;
-    float two = 0;
-};
-
-// Values the renderer takes live from the program's dialogs: the colours of
-// the current line set and the subdivision limits. Both are asked anew for
-// every line, so an implementation should answer cheaply. Either may raise
-// Error (a limit field whose text is not a number).
-class LiveInputs {
-public:
-    virtual ~LiveInputs() = default;
-    virtual LineColors currentLineColors() const = 0;
-    virtual SubdivisionLimits subdivisionLimits() const = 0;
-};
-
-// Fixed answers: for batch output and tests.
-class FixedInputs : public LiveInputs {
-public:
-    FixedInputs() = default;
-    FixedInputs(LineColors colors, SubdivisionLimits limits) : colors_(colors), limits_(limits) {}
-    LineColors currentLineColors() const override { return colors_; }
-    SubdivisionLimits subdivisionLimits() const override { return limits_; }
-    void setColors(const LineColors& colors) { colors_ = colors; }
-    void setLimits(const SubdivisionLimits& limits) { limits_ = limits; }
-
-private:
-    LineColors colors_;
-    SubdivisionLimits limits_;
-};
 
 // One call never draws more lines than this on one axis; a sheet that would
 // need more raises "Too many grid lines" before anything is drawn.
@@ -52,6 +18,10 @@ class Graph {
 public:
     // The unit system and the line widths come from `store` on every call.
     Graph(const SettingsStore& store, const LiveInputs& inputs) : store_(store), inputs_(inputs) {}
+    // Both are kept by reference: temporaries would be gone before the first call.
+    Graph(const SettingsStore&&, const LiveInputs&) = delete;
+    Graph(const SettingsStore&, const LiveInputs&&) = delete;
+    Graph(const SettingsStore&&, const LiveInputs&&) = delete;
 
     // Draws the abscissa (vertical lines) or the ordinate (horizontal lines)
     // of the graph area left, top, width, height (sheet unit, from the

@@ -341,6 +341,29 @@ TEST_F(ExportRun, FailuresLeaveNoFileAndKeepAnExistingOne) {
     EXPECT_EQ(files(), QStringList{QStringLiteral("sheet.pdf")});
 }
 
+// Stored values passed over are mentioned after a finished export only, so a
+// failure stays one line.
+TEST_F(ExportRun, WarningsFollowSuccessAndNeverJoinAFailure) {
+    store.saveSetting(Key::StyleTemplates, QStringLiteral("A~x|1|2|3|dot\r\n"));
+    EXPECT_EQ(run({"--abscissa", "N divided:1e9", "-"}), 2);
+    EXPECT_EQ(errText.count(u'\n'), 1) << errText.toStdString();
+    EXPECT_TRUE(errText.contains(QStringLiteral("Too many grid lines")));
+
+    EXPECT_EQ(run({"-"}), 0);
+    EXPECT_TRUE(errText.startsWith(QStringLiteral("lattora-export: warning: ")))
+        << errText.toStdString();
+    EXPECT_TRUE(errText.contains(QStringLiteral("\"x\"")));
+    EXPECT_TRUE(outBytes.startsWith("unit 7\n"));
+}
+
+TEST_F(ExportRun, HelpIsAnOptionNotAWord) {
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_TRUE(outBytes.startsWith("Usage: lattora-export"));
+    // After "--" it is a file name like any other, with no format to tell.
+    EXPECT_EQ(run({"--", "--help"}), 2);
+    EXPECT_TRUE(errText.contains(QStringLiteral("--help"))) << errText.toStdString();
+}
+
 TEST_F(ExportRun, UnwritablePlaceIsReported) {
     EXPECT_EQ(run({qPrintable(path("no-such-folder/sheet.pdf"))}), 2);
     EXPECT_TRUE(errText.startsWith(QStringLiteral("lattora-export: cannot write")))

@@ -1,4 +1,5 @@
 #include "linesets/templates.h"
+#include "sheet/error.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,25 @@ TEST(LineSetLoad, BadColourPartIsReportedAndTheLoadCompletes) {
     EXPECT_EQ(editor.colors.subdivStyle, SubdivStyle::Solid);
     EXPECT_EQ(editor.widths.heavy, QStringLiteral("7"));
     EXPECT_EQ(store.getSetting(Key::CurrentStyle, QString()), QStringLiteral("Odd"));
+}
+
+// A store that refuses writes (a read-only file) still yields the widths.
+TEST(LineSetLoad, FailingWriteOfTheCurrentNameIsReportedAndTheLoadGoesOn) {
+    class RefusingStore : public MemoryStore {
+    public:
+        using MemoryStore::MemoryStore;
+        void saveSetting(const QString& key, const QString&) override {
+            throw Error(QStringLiteral("The setting \"%1\" could not be saved").arg(key));
+        }
+    };
+    RefusingStore store{{Key::StyleTemplates, QStringLiteral("A~1|2|3|4|dot\r\n")},
+                        {Key::StyleWidthLight, QStringLiteral("4")}};
+    LineSetEditor editor;
+    const QStringList problems = LoadSettings(editor, store);
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems.at(0).contains(QStringLiteral("CurrentStyle")));
+    EXPECT_EQ(editor.nameField, QStringLiteral("A"));
+    EXPECT_EQ(editor.widths.light, QStringLiteral("4"));
 }
 
 TEST(LineSetLoad, StoredTextWithoutAnySetFallsBackToBuiltIns) {

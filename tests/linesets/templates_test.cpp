@@ -190,6 +190,7 @@ TEST(LineSetColorString, DecodeSetsWhatTheStringHolds) {
         {"|2||4|dot", 11, 2, 33, 4, SubdivStyle::Dot, 2},
         {"1.5|2|3|4|dot", 11, 2, 3, 4, SubdivStyle::Dot, 1},    // a colour is a whole number
         {"1|2", 1, 2, 33, 44, SubdivStyle::Solid, 0},           // fewer parts set fewer fields
+        {"", 11, 22, 33, 44, SubdivStyle::Solid, 0},            // no parts at all
         {"1|2|3|4|x|dash", 1, 2, 3, 4, SubdivStyle::Solid, 0},  // sixth part ignored
         {"-2147483648|2147483647|3|4|dot", 0x80000000u, 0x7FFFFFFFu, 3, 4, SubdivStyle::Dot, 0},
         {"2147483648|-2147483649|3|4|dot", 11, 22, 3, 4, SubdivStyle::Dot, 2},

@@ -211,6 +211,32 @@ TEST(LineLimit, AnAxisOfExactlyTheLimitIsDrawn) {
     EXPECT_EQ(target.lines().size(), static_cast<std::size_t>(kMaxLinesPerAxis) + 2);
 }
 
+// With an exact pitch the far edge gets its line: 8 divisions give 9 lines.
+TEST(DividedScale, TheFarEdgeGetsALineWhenThePitchIsExact) {
+    for (const bool isAbscissa : {true, false}) {
+        test::Rig rig;
+        RecordingTarget target(Unit::Centimetre);
+        rig.draw(target, isAbscissa, 2, -1, Rect{1, 1, 2, 2}, 8);
+        const std::vector<double> drawn =
+            test::positions(test::splitAxis(target).lines, isAbscissa);
+        EXPECT_EQ(drawn, (std::vector<double>{1, 1.25, 1.5, 1.75, 2, 2.25, 2.5, 2.75, 3}));
+    }
+}
+
+// A count so small that the pitch is beyond any number is a failure, not an
+// empty sheet.
+TEST(DividedScale, APitchBeyondAnyNumberRaises) {
+    test::Rig rig;
+    RecordingTarget target(Unit::Centimetre);
+    try {
+        rig.draw(target, true, 2, -1, Rect{1, 1, 2, 2}, 1e-320);
+        ADD_FAILURE() << "no Error raised";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.description(), QStringLiteral("Overflow"));
+    }
+    EXPECT_TRUE(target.calls().empty());
+}
+
 // --- Failures --------------------------------------------------------------------
 
 TEST(Failures, NonFiniteArgumentsRaiseBeforeDrawing) {
@@ -253,7 +279,8 @@ TEST(Failures, WidthTextsThatAreNotNumbersRaiseBeforeDrawing) {
                 rig.draw(target, true, 0, 0, Rect{2, 3, 15, 10});
                 ADD_FAILURE() << "no Error raised";
             } catch (const Error& error) {
-                EXPECT_FALSE(error.description().isEmpty());
+                EXPECT_TRUE(error.description().contains(QString::fromLatin1(c.text)))
+                    << error.description().toStdString();
             }
             EXPECT_TRUE(target.calls().empty());
         }
@@ -294,13 +321,19 @@ TEST(LogLogTransform, ValuesInsideTheDomainErrorOutside) {
     for (const auto& [q, expected] : values) {
         EXPECT_NEAR(LogLogTransform(q), expected, 1e-12) << "q = " << q;
     }
-    for (const double q : {0.0, 1.0, 1.5, -0.2}) {
+    const std::pair<double, const char*> outside[] = {
+        {0.0, "Invalid procedure call"},   {1.0, "Division by zero"},
+        {1.5, "Invalid procedure call"},   {-0.2, "Invalid procedure call"},
+        {1e-20, "Invalid procedure call"},  // 1 - q rounds to 1: the inner log is 0
+    };
+    for (const auto& [q, message] : outside) {
         SCOPED_TRACE(testing::Message() << "q = " << q);
         try {
             LogLogTransform(q);
             ADD_FAILURE() << "no Error raised";
         } catch (const Error& error) {
-            EXPECT_FALSE(error.description().isEmpty());
+            EXPECT_TRUE(error.description().startsWith(QString::fromLatin1(message)))
+                << error.description().toStdString();
         }
     }
 }

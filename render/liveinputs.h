@@ -1,0 +1,43 @@
+// What the renderer asks of the program while it draws: the current line
+// colours and the subdivision limits.
+#pragma once
+
+#include "linesets/linecolors.h"
+
+namespace lattora {
+
+// Lengths in the sheet unit above which an interval of a non-linear scale is
+// cut into 10, 5 or 2 parts.
+struct SubdivisionLimits {
+    float ten = 0;
+    float five = 0;
+    float two = 0;
+};
+
+// Values the renderer takes live from the program's dialogs: the colours of
+// the current line set and the subdivision limits. Both are asked anew for
+// every line, so an implementation should answer cheaply. Either may raise
+// Error (a limit field whose text is not a number).
+class LiveInputs {
+public:
+    virtual ~LiveInputs() = default;
+    virtual LineColors currentLineColors() const = 0;
+    virtual SubdivisionLimits subdivisionLimits() const = 0;
+};
+
+// Fixed answers: for batch output and tests.
+class FixedInputs : public LiveInputs {
+public:
+    FixedInputs() = default;
+    FixedInputs(LineColors colors, SubdivisionLimits limits) : colors_(colors), limits_(limits) {}
+    LineColors currentLineColors() const override { return colors_; }
+    SubdivisionLimits subdivisionLimits() const override { return limits_; }
+    void setColors(const LineColors& colors) { colors_ = colors; }
+    void setLimits(const SubdivisionLimits& limits) { limits_ = limits; }
+
+private:
+    LineColors colors_;
+    SubdivisionLimits limits_;
+};
+
+}  // namespace lattora
