@@ -86,6 +86,13 @@ void PainterTarget::requireActive() const {
     }
 }
 
+bool PainterTarget::untransformed() const {
+    // The transform the painter really applies: the world matrix only while
+    // it is enabled, then the window-to-viewport mapping and the device's
+    // pixel ratio.
+    return painter_.deviceTransform().isIdentity();
+}
+
 void PainterTarget::Line(double x1, double y1, double x2, double y2, ColorValue colour) {
     requireActive();
     QPointF from = toDevice(x1, y1);
@@ -106,10 +113,13 @@ void PainterTarget::Line(double x1, double y1, double x2, double y2, ColorValue 
         // Grid lines are axis-aligned. The raster engine draws a vertical line
         // as one span per row through its blending path, several times slower
         // than filling the same one-pixel-wide rectangle; the pixels are the same.
+        // Only while nothing transforms the painter, though: a filled rectangle
+        // is scaled with the painter where the cosmetic pen is not, so a scaled
+        // painter would turn the one-pixel rectangle into a thick bar.
         constexpr double kFastLimit = 1 << 24;
         const bool inRange = std::max({std::fabs(from.x()), std::fabs(from.y()), std::fabs(to.x()),
                                        std::fabs(to.y())}) < kFastLimit;
-        if (inRange && (from.x() == to.x() || from.y() == to.y())) {
+        if (inRange && (from.x() == to.x() || from.y() == to.y()) && untransformed()) {
             const QPoint a = from.toPoint();
             const QPoint b = to.toPoint();
             painter_.fillRect(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),

@@ -69,6 +69,8 @@ private:
     double pixelsToUnitX(double pixels) const;
     double pixelsToUnitY(double pixels) const;
     void requireActive() const;
+    // Whether device coordinates reach the device unchanged.
+    bool untransformed() const;
 
     QPainter& painter_;
     int scaleMode_;

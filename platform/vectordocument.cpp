@@ -2,7 +2,10 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 #include <cmath>
+#include <utility>
 
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
@@ -51,51 +54,61 @@ void DocumentOutput::commit(const QString& what) {
     }
 }
 
-}  // namespace detail
+VectorDocument::VectorDocument(QIODevice& device, QString kind)
+    : kind_(std::move(kind)), output_(device) {}
 
-PdfDocument::PdfDocument(QIODevice& device, QSizeF paperMillimetres,
-                         QPointF printableOffsetMillimetres, int scaleMode)
-    : output_(device), writer_(&output_.buffer()) {
-    requirePaper(paperMillimetres);
-    const QPointF origin = millimetresToDevice(printableOffsetMillimetres, kResolution);
-    writer_.setResolution(kResolution);
-    writer_.setTitle(kDocumentTitle);
-    writer_.setCreator(QStringLiteral("Lattora"));
-    // Exact match: a size near a standard one must not be snapped to it.
-    const QPageLayout layout(
-        QPageSize(paperMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    if (!writer_.setPageLayout(layout)) {
-        throw Error(QStringLiteral("The PDF page cannot be %1 x %2 mm")
-                        .arg(formatNumber(paperMillimetres.width()),
-                             formatNumber(paperMillimetres.height())));
-    }
-    if (!painter_.begin(&writer_)) {
-        throw Error(QStringLiteral("The PDF document cannot be started"));
-    }
-    target_.emplace(painter_, scaleMode, kResolution, kResolution, origin);
-}
-
-PdfDocument::~PdfDocument() {
+VectorDocument::~VectorDocument() {
     if (painter_.isActive()) {
         painter_.end();
     }
 }
 
-void PdfDocument::finish() {
+void VectorDocument::begin(std::unique_ptr<QPaintDevice> paintDevice, int scaleMode, int resolution,
+                           QPointF origin) {
+    paintDevice_ = std::move(paintDevice);
+    if (!painter_.begin(paintDevice_.get())) {
+        throw Error(QStringLiteral("The %1 document cannot be started").arg(kind_));
+    }
+    target_.emplace(painter_, scaleMode, resolution, resolution, origin);
+}
+
+void VectorDocument::finish() {
     if (finished_) {
-        throw Error(QStringLiteral("The PDF document is already finished"));
+        throw Error(QStringLiteral("The %1 document is already finished").arg(kind_));
     }
     finished_ = true;
     if (!painter_.end()) {
-        throw Error(QStringLiteral("The PDF document could not be completed"));
+        throw Error(QStringLiteral("The %1 document could not be completed").arg(kind_));
     }
-    output_.commit(QStringLiteral("PDF document"));
+    output_.commit(QStringLiteral("%1 document").arg(kind_));
+}
+
+}  // namespace detail
+
+PdfDocument::PdfDocument(QIODevice& device, QSizeF paperMillimetres,
+                         QPointF printableOffsetMillimetres, int scaleMode)
+    : VectorDocument(device, QStringLiteral("PDF")) {
+    requirePaper(paperMillimetres);
+    const QPointF origin = millimetresToDevice(printableOffsetMillimetres, kResolution);
+    auto writer = std::make_unique<QPdfWriter>(&buffer());
+    writer->setResolution(kResolution);
+    writer->setTitle(kDocumentTitle);
+    writer->setCreator(QStringLiteral("Lattora"));
+    // Exact match: a size near a standard one must not be snapped to it.
+    const QPageLayout layout(
+        QPageSize(paperMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    if (!writer->setPageLayout(layout)) {
+        throw Error(QStringLiteral("The PDF page cannot be %1 x %2 mm")
+                        .arg(formatNumber(paperMillimetres.width()),
+                             formatNumber(paperMillimetres.height())));
+    }
+    begin(std::move(writer), scaleMode, kResolution, origin);
 }
 
 SvgDocument::SvgDocument(QIODevice& device, QSizeF paperMillimetres,
                          QPointF printableOffsetMillimetres, int scaleMode)
-    : output_(device) {
+    : VectorDocument(device, QStringLiteral("SVG")) {
     requirePaper(paperMillimetres);
     const QPointF origin = millimetresToDevice(printableOffsetMillimetres, kResolution);
     // The generator writes width and height as size * 25.4 / resolution mm
@@ -105,33 +118,14 @@ SvgDocument::SvgDocument(QIODevice& device, QSizeF paperMillimetres,
         static_cast<int>(std::lround(paperMillimetres.width() / kMillimetresPerInch * kResolution)),
         static_cast<int>(
             std::lround(paperMillimetres.height() / kMillimetresPerInch * kResolution)));
-    generator_.setOutputDevice(&output_.buffer());
-    generator_.setResolution(kResolution);
-    generator_.setSize(units);
-    generator_.setViewBox(QRect(QPoint(0, 0), units));
-    generator_.setTitle(kDocumentTitle);
-    generator_.setDescription(QStringLiteral("Graph paper drawn by Lattora"));
-    if (!painter_.begin(&generator_)) {
-        throw Error(QStringLiteral("The SVG document cannot be started"));
-    }
-    target_.emplace(painter_, scaleMode, kResolution, kResolution, origin);
-}
-
-SvgDocument::~SvgDocument() {
-    if (painter_.isActive()) {
-        painter_.end();
-    }
-}
-
-void SvgDocument::finish() {
-    if (finished_) {
-        throw Error(QStringLiteral("The SVG document is already finished"));
-    }
-    finished_ = true;
-    if (!painter_.end()) {
-        throw Error(QStringLiteral("The SVG document could not be completed"));
-    }
-    output_.commit(QStringLiteral("SVG document"));
+    auto generator = std::make_unique<QSvgGenerator>();
+    generator->setOutputDevice(&buffer());
+    generator->setResolution(kResolution);
+    generator->setSize(units);
+    generator->setViewBox(QRect(QPoint(0, 0), units));
+    generator->setTitle(kDocumentTitle);
+    generator->setDescription(QStringLiteral("Graph paper drawn by Lattora"));
+    begin(std::move(generator), scaleMode, kResolution, origin);
 }
 
 }  // namespace lattora

@@ -12,6 +12,7 @@
 #include "sheet/error.h"
 #include "sheet/units.h"
 #include "tests/platform/pixels.h"
+#include "tests/support/refusingdevice.h"
 
 namespace lattora {
 namespace {
@@ -80,26 +81,16 @@ INSTANTIATE_TEST_SUITE_P(Formats, SavedBitmapTest,
                                            SavedCase{"BmpAt300", BitmapFormat::Bmp, 300}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Refuses every byte, like a full disk.
-class RefusingDevice : public QIODevice {
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64) override {
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-};
-
 TEST(SaveBitmapTest, FailuresRaiseWithTheReason) {
     RasterTarget raster(QSize(64, 64), 96, Unit::Pixel);
     for (const BitmapFormat format : {BitmapFormat::Png, BitmapFormat::Bmp}) {
-        RefusingDevice full;
+        test::RefusingDevice full;
         ASSERT_TRUE(full.open(QIODevice::WriteOnly));
         try {
             saveBitmap(raster.image(), full, format);
             ADD_FAILURE() << "no error";
         } catch (const Error& error) {
-            EXPECT_TRUE(error.description().contains(QStringLiteral("No space left on device")))
+            EXPECT_TRUE(error.description().contains(test::RefusingDevice::kReason))
                 << error.what();
         }
         QBuffer closed;

@@ -17,9 +17,6 @@ using test::markedRows;
 using test::rgbAt;
 using test::rgbOf;
 
-constexpr int kAllUnits[] = {Unit::Twip, Unit::Pixel, Unit::Inch, Unit::Millimetre,
-                             Unit::Centimetre};
-
 TEST(PainterTargetTest, RefusesWhatItCannotDrawWith) {
     QPainter idle;
     EXPECT_THROW(PainterTarget(idle, Unit::Centimetre, 96, 96), Error);
@@ -33,21 +30,20 @@ TEST(PainterTargetTest, RefusesWhatItCannotDrawWith) {
     EXPECT_THROW(PainterTarget(canvas.painter, Unit::Inch, 96, 96, QPointF(nan, 0)), Error);
 }
 
-TEST(PainterTargetTest, ConversionsAreTheSharedOnesWithEachAxisResolution) {
+TEST(PainterTargetTest, ConvertsWithEachAxisOwnResolution) {
     Canvas canvas(10, 10, 96);
     const PainterTarget target(canvas.painter, Unit::Centimetre, 150, 300);
-    for (int from : kAllUnits) {
-        for (int to : kAllUnits) {
-            EXPECT_EQ(target.ScaleX(0, from, to), 0.0f);
-            EXPECT_EQ(target.ScaleY(0, from, to), 0.0f);
-            EXPECT_EQ(target.ScaleX(17.3, from, to), convertLength(17.3, from, to, 150));
-            EXPECT_EQ(target.ScaleY(17.3, from, to), convertLength(17.3, from, to, 300));
-        }
-    }
     EXPECT_FLOAT_EQ(target.ScaleX(1, Unit::Millimetre, Unit::Centimetre), 0.1f);
     EXPECT_FLOAT_EQ(target.ScaleY(1, Unit::Inch, Unit::Millimetre), 25.4f);
     EXPECT_FLOAT_EQ(target.ScaleX(1, Unit::Inch, Unit::Pixel), 150.0f);
     EXPECT_FLOAT_EQ(target.ScaleY(1, Unit::Inch, Unit::Pixel), 300.0f);
+    // Back from pixels, each axis with its own resolution.
+    EXPECT_FLOAT_EQ(target.ScaleX(75, Unit::Pixel, Unit::Inch), 0.5f);
+    EXPECT_FLOAT_EQ(target.ScaleY(75, Unit::Pixel, Unit::Inch), 0.25f);
+    EXPECT_FLOAT_EQ(target.ScaleY(600, Unit::Pixel, Unit::Twip), 2880.0f);
+    EXPECT_FLOAT_EQ(target.ScaleX(2.54, Unit::Centimetre, Unit::Twip), 1440.0f);
+    EXPECT_EQ(target.ScaleX(0, Unit::Twip, Unit::Pixel), 0.0f);
+    EXPECT_EQ(target.ScaleY(0, Unit::Millimetre, Unit::Inch), 0.0f);
     EXPECT_THROW(target.ScaleX(1, 4, Unit::Inch), Error);
 }
 
@@ -126,6 +122,70 @@ TEST(PainterTargetTest, LinesArePureColourOnePixelWideWithRedInTheLowByte) {
         x += 4;
     }
     EXPECT_EQ(markedColumns(canvas.image, 20, grey).size(), std::size(colours));
+}
+
+// However the caller has set the painter up to map onto the image, a raster
+// line stays one image pixel wide: the pen is cosmetic, and the shortcut for
+// axis-aligned lines must not fill a rectangle the painter then scales.
+struct TransformCase {
+    const char* name;
+    bool beforeTarget;  // set up before the target is made, or after
+    void (*setUp)(QPainter&);
+};
+
+void PrintTo(const TransformCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ScaledPainterTest : public ::testing::TestWithParam<TransformCase> {};
+
+TEST_P(ScaledPainterTest, RasterLinesStayOneDevicePixelWide) {
+    const TransformCase c = GetParam();
+    Canvas canvas(100, 100, 96);
+    if (c.beforeTarget) {
+        c.setUp(canvas.painter);
+    }
+    PainterTarget target(canvas.painter, Unit::Pixel, 96, 96);
+    if (!c.beforeTarget) {
+        c.setUp(canvas.painter);
+    }
+    // Everything is doubled: the vertical line runs down image column 20 from
+    // row 10 to row 40, the horizontal one along image row 60 from column 50
+    // to column 80.
+    target.Line(10, 5, 10, 20, 0x0000FF);
+    target.Line(25, 30, 40, 30, 0x0000FF);
+
+    const std::vector<int> across = markedColumns(canvas.image, 25, Qt::white);
+    ASSERT_EQ(across.size(), 1u);
+    EXPECT_NEAR(across.front(), 20, 1);
+    const std::vector<int> down = markedRows(canvas.image, 65, Qt::white);
+    ASSERT_EQ(down.size(), 1u);
+    EXPECT_NEAR(down.front(), 60, 1);
+    // Still drawn the full (scaled) length, not a stub.
+    EXPECT_GE(markedRows(canvas.image, across.front(), Qt::white).size(), 30u);
+    EXPECT_GE(markedColumns(canvas.image, down.front(), Qt::white).size(), 30u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transforms, ScaledPainterTest,
+    ::testing::Values(TransformCase{"ScaledBefore", true, [](QPainter& p) { p.scale(2, 2); }},
+                      TransformCase{"ScaledAfter", false, [](QPainter& p) { p.scale(2, 2); }},
+                      TransformCase{"WindowOnHalfTheImage", true,
+                                    [](QPainter& p) { p.setWindow(0, 0, 50, 50); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PainterTargetTest, AWorldMatrixSwitchedOffLeavesLinesWhereTheyAre) {
+    Canvas canvas(100, 100, 96);
+    canvas.painter.scale(3, 3);
+    canvas.painter.setWorldMatrixEnabled(false);
+    PainterTarget target(canvas.painter, Unit::Pixel, 96, 96);
+    target.Line(10, 5, 10, 20, 0x0000FF);
+    target.Line(25, 30, 40, 30, 0x0000FF);
+    EXPECT_EQ(markedColumns(canvas.image, 12, Qt::white), std::vector<int>{10});
+    EXPECT_EQ(markedRows(canvas.image, 30, Qt::white), std::vector<int>{30});
+    const std::vector<int> rows = markedRows(canvas.image, 10, Qt::white);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(std::pair(rows.front(), rows.back()), std::pair(5, 20));
 }
 
 TEST(PainterTargetTest, KeepsTheFontSizeSetAndRefusesOneThatIsNotPositive) {

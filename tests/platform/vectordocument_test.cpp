@@ -12,19 +12,10 @@
 #include "sheet/error.h"
 #include "sheet/units.h"
 #include "tests/support/memorystore.h"
+#include "tests/support/refusingdevice.h"
 
 namespace lattora {
 namespace {
-
-// Takes nothing, like a full disk.
-class RefusingDevice : public QIODevice {
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64) override {
-        setErrorString(QStringLiteral("No space left on device"));
-        return -1;
-    }
-};
 
 // A whole A4 sheet: 1 mm metric across, three logarithmic cycles down.
 template <typename Document>
@@ -119,21 +110,53 @@ TEST(VectorDocumentTest, FailuresRaise) {
     EXPECT_THROW(SvgDocument(buffer, QSizeF(210, 1e9), QPointF(), Unit::Centimetre), Error);
     EXPECT_THROW(SvgDocument(buffer, QSizeF(nan, 297), QPointF(), Unit::Centimetre), Error);
 
-    RefusingDevice full;
+    test::RefusingDevice full;
     ASSERT_TRUE(full.open(QIODevice::WriteOnly));
-    const auto expectNoSpace = [](auto& document) {
+    // The message names the kind of document and gives the device's reason.
+    const auto expectNoSpace = [](auto& document, const QString& kind) {
         try {
             document.finish();
             ADD_FAILURE() << "no error";
         } catch (const Error& error) {
-            EXPECT_TRUE(error.description().contains(QStringLiteral("No space left on device")))
+            EXPECT_TRUE(error.description().startsWith(
+                QStringLiteral("The %1 document could not be written").arg(kind)))
+                << error.what();
+            EXPECT_TRUE(error.description().contains(test::RefusingDevice::kReason))
                 << error.what();
         }
     };
     PdfDocument pdf(full, QSizeF(210, 297), QPointF(), Unit::Centimetre);
-    expectNoSpace(pdf);
+    expectNoSpace(pdf, QStringLiteral("PDF"));
     SvgDocument svg(full, QSizeF(210, 297), QPointF(), Unit::Centimetre);
-    expectNoSpace(svg);
+    expectNoSpace(svg, QStringLiteral("SVG"));
+}
+
+TEST(VectorDocumentTest, AUnitCodeTheTargetRefusesRaisesAndWritesNothing) {
+    // The document has begun drawing by the time the target refuses the code.
+    QBuffer buffer;
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    EXPECT_THROW(PdfDocument(buffer, QSizeF(210, 297), QPointF(), 4), Error);
+    EXPECT_THROW(SvgDocument(buffer, QSizeF(210, 297), QPointF(), 4), Error);
+    EXPECT_TRUE(buffer.data().isEmpty());
+}
+
+TEST(VectorDocumentTest, FinishingTwiceSaysWhichDocumentWasFinished) {
+    QBuffer buffer;
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    const auto expectAlreadyFinished = [](auto& document, const QString& kind) {
+        document.finish();
+        try {
+            document.finish();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.description(),
+                      QStringLiteral("The %1 document is already finished").arg(kind));
+        }
+    };
+    PdfDocument pdf(buffer, QSizeF(100, 100), QPointF(), Unit::Millimetre);
+    expectAlreadyFinished(pdf, QStringLiteral("PDF"));
+    SvgDocument svg(buffer, QSizeF(100, 100), QPointF(), Unit::Millimetre);
+    expectAlreadyFinished(svg, QStringLiteral("SVG"));
 }
 
 // The SVG's size, title, lines (with the stroke of their group) and texts.
