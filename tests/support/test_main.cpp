@@ -1,8 +1,8 @@
-// Test entry point: a GUI application object exists for every test, so fonts,
-// images and painters work; the platform is offscreen, and the user's own
+// Test entry point: an application object exists for every test, so fonts,
+// images, painters and widgets work; the platform is offscreen, and the user's own
 // settings folder is replaced by a fresh temporary one for the whole run.
 #include <gtest/gtest.h>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -15,6 +15,6 @@ int main(int argc, char** argv) {
     }
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

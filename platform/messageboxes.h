@@ -1,0 +1,33 @@
+// Every message box of the program goes through this interface, so that tests
+// answer them instead of a person.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace lattora {
+
+// The title of every plain message box.
+inline const QString kApplicationTitle = QStringLiteral("Lattora");
+// The title of the error report.
+inline const QString kErrorReportTitle = QStringLiteral("Application Error");
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // A plain box with an OK button and the application's title; returns when
+    // it is dismissed.
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // The error report: warning icon, "Application Error", OK.
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+};
+
+// Modal QMessageBox windows.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void showMessage(QWidget* parent, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace lattora
