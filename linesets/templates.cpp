@@ -192,6 +192,7 @@ QStringList DecodeColorString(const QString& colorString, LineColors& colors) {
 namespace {
 
 void useBuiltInSets(LineSetEditor& editor, QStringList& problems) {
+    editor.storedSetsLoaded = false;
     editor.sets = builtInLineSets();
     problems << SelectLineSet(editor, 0);
 }
@@ -228,6 +229,7 @@ QStringList LoadSettings(LineSetEditor& editor, SettingsStore& store) {
         return problems;
     }
 
+    editor.storedSetsLoaded = true;
     editor.nameField = store.getSetting(Key::CurrentStyle, QString());
     const qsizetype named = editor.sets.indexOf(editor.nameField);
     problems << SelectLineSet(editor, named >= 0 ? named : 0);

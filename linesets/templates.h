@@ -94,6 +94,9 @@ struct LineSetEditor {
     LineColors colors;
     LineWidths widths{QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("2")};
     QString unitLabel;  // unit of the width fields; set by a load that finds stored sets
+    // Whether the last load found stored sets, and so also read the unit and
+    // the widths; a load that falls back on the built-in sets reads neither.
+    bool storedSetsLoaded = false;
 };
 
 // The unit label of the width fields: "1/100 mm" under Metric, "1/1000 in"

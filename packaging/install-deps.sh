@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core clang-format
+    xvfb xauth
 )
 
 missing=()

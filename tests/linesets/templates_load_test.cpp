@@ -39,6 +39,7 @@ TEST(LineSetLoad, NoTemplatesGiveBuiltInsWithBlackLinesAndNothingElseReadOrWritt
         EXPECT_EQ(editor.widths,
                   (LineWidths{QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("2")}));
         EXPECT_EQ(editor.unitLabel, QStringLiteral("as shown before"));
+        EXPECT_FALSE(editor.storedSetsLoaded);
         EXPECT_TRUE(store.writes().isEmpty());
     }
 }
@@ -65,6 +66,7 @@ TEST(LineSetLoad, SelectsTheStoredCurrentSetAndReadsTheRest) {
     EXPECT_EQ(editor.colors, ink);
     EXPECT_EQ(currentLineColors(editor), ink);
     EXPECT_EQ(editor.unitLabel, QStringLiteral("1/100 mm"));
+    EXPECT_TRUE(editor.storedSetsLoaded);
     EXPECT_EQ(editor.widths,
               (LineWidths{QStringLiteral("13"), QStringLiteral("8"), QStringLiteral("5")}));
     EXPECT_EQ(store.writes(), QStringList{Key::CurrentStyle});
@@ -142,7 +144,9 @@ TEST(LineSetLoad, FailingWriteOfTheCurrentNameIsReportedAndTheLoadGoesOn) {
 TEST(LineSetLoad, StoredTextWithoutAnySetFallsBackToBuiltIns) {
     MemoryStore store{{Key::StyleTemplates, QStringLiteral("\r\n\r\n")}};
     LineSetEditor editor;
+    editor.storedSetsLoaded = true;  // as after an earlier load that found sets
     LoadSettings(editor, store);
+    EXPECT_FALSE(editor.storedSetsLoaded);
     EXPECT_EQ(editor.sets.size(), 7);
     EXPECT_EQ(editor.currentIndex, 0);
     EXPECT_EQ(editor.nameField, QStringLiteral("Black Lines"));

@@ -1,0 +1,503 @@
+#include "linesets/frmstyles.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <optional>
+#include <source_location>
+
+#include "platform/colorchooser.h"
+#include "platform/errorreport.h"
+#include "platform/qtcolor.h"
+#include "sheet/error.h"
+#include "sheet/settingsstore.h"
+#include "validation/rules.h"
+#include "validation/validation.h"
+
+namespace lattora {
+
+const QString FrmStyles::kNameRules = QStringLiteral("validate_required;validate_name");
+const QString FrmStyles::kWidthRules = QStringLiteral("validate_required;validate_number");
+
+namespace {
+
+const QString kWindow = QStringLiteral("frmStyles");
+const QSize kSwatchSize(36, 14);
+
+// Problems a data step handed back rather than raised: each is reported as a
+// failure of the handler that ran the step, and the handler goes on.
+void reportProblems(ReportingScope& scope, const QStringList& problems,
+                    std::source_location where = std::source_location::current()) {
+    for (const QString& problem : problems) {
+        scope([&] { throw Error(problem); }, where);
+    }
+}
+
+// What a screen reader calls a control: the text of the label beside it.
+QString spokenName(const QString& labelText) {
+    QString name = labelText.trimmed();
+    if (name.endsWith(QLatin1Char(':'))) {
+        name.chop(1);
+    }
+    return name;
+}
+
+QLabel* labelFor(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(spokenName(text));
+    return label;
+}
+
+QPushButton* namedButton(const char* objectName, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QLatin1String(objectName));
+    return button;
+}
+
+QLineEdit* widthField(const char* objectName, const QString& initial) {
+    auto* field = new QLineEdit(initial);
+    field->setObjectName(QLatin1String(objectName));
+    setFieldRules(field, FrmStyles::kWidthRules);
+    // Room for a few digits; the fields need not stretch with the dialog.
+    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 10 + 12);
+    return field;
+}
+
+QPushButton* colorPicker(const char* objectName) {
+    auto* picker = new QPushButton;
+    picker->setObjectName(QLatin1String(objectName));
+    picker->setIconSize(kSwatchSize);
+    picker->setAutoDefault(false);
+    return picker;
+}
+
+// While alive, the dialog is filling its controls from the editor.
+class ShowingGuard {
+public:
+    explicit ShowingGuard(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~ShowingGuard() { flag_ = previous_; }
+    ShowingGuard(const ShowingGuard&) = delete;
+    ShowingGuard& operator=(const ShowingGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool previous_;
+};
+
+}  // namespace
+
+FrmStyles::FrmStyles(SettingsStore& store, ErrorReport& report, ColorChooser& chooser,
+                     QWidget* parent)
+    : QDialog(parent), store_(store), report_(report), chooser_(chooser) {
+    ReportingScope scope(report_, kWindow, QStringLiteral("Form_Load"), this);
+    setObjectName(kWindow);
+    setWindowTitle(QStringLiteral("Select and edit the sets of lines"));
+    buildControls();
+    scope([&] { InitializeControls(); });
+    // Until the first load the width fields show their initial texts; the unit
+    // they are labelled in is already known.
+    scope([&] { editor_.unitLabel = lineWidthUnitLabel(unitSystem(store_)); });
+    scope([&] { showEditor(); });
+}
+
+void FrmStyles::buildControls() {
+    lbSetofLines_ = new QListWidget;
+    lbSetofLines_->setObjectName(QStringLiteral("lbSetofLines"));
+    lbSetofLines_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    tLinesetName_ = new QLineEdit;
+    tLinesetName_->setObjectName(QStringLiteral("tLinesetName"));
+    setFieldRules(tLinesetName_, kNameRules);
+
+    cpHeavy_ = colorPicker("cpHeavy");
+    cpMedium_ = colorPicker("cpMedium");
+    cpLight_ = colorPicker("cpLight");
+    cpSubdiv_ = colorPicker("cpSubdiv");
+
+    cbSubDivStyle_ = new QComboBox;
+    cbSubDivStyle_->setObjectName(QStringLiteral("cbSubDivStyle"));
+
+    twHeavy_ = widthField("twHeavy", QStringLiteral("5"));
+    twMedium_ = widthField("twMedium", QStringLiteral("3"));
+    twLight_ = widthField("twLight", QStringLiteral("2"));
+
+    for (int i = 0; i < 3; ++i) {
+        auto* unit = new QLabel;
+        unit->setObjectName(QStringLiteral("lblScale%1").arg(i));
+        lblScale_ << unit;
+    }
+
+    auto* okButton = namedButton("PushButton3", QStringLiteral("OK"));
+    auto* cancelButton = namedButton("PushButton1", QStringLiteral("Cancel"));
+    auto* deleteButton = namedButton("PushButton2", QStringLiteral("Delete"));
+    auto* renameButton = namedButton("PushButton4", QStringLiteral("Rename"));
+    okButton->setDefault(true);
+
+    // Left: the registered sets and the commands on the selected one.
+    auto* setsColumn = new QVBoxLayout;
+    setsColumn->addWidget(labelFor(QStringLiteral("Registered set of lines:"), lbSetofLines_));
+    setsColumn->addWidget(lbSetofLines_, 1);
+    auto* setCommands = new QHBoxLayout;
+    setCommands->addWidget(deleteButton);
+    setCommands->addWidget(renameButton);
+    setCommands->addStretch(1);
+    setsColumn->addLayout(setCommands);
+
+    // Right: the set being edited.
+    auto* editorColumn = new QVBoxLayout;
+    auto* heading = new QLabel(QStringLiteral("Current set of lines:"));
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    editorColumn->addWidget(heading);
+
+    auto* nameRow = new QFormLayout;
+    nameRow->addRow(labelFor(QStringLiteral("Name:"), tLinesetName_), tLinesetName_);
+    editorColumn->addLayout(nameRow);
+
+    auto* lines = new QGridLayout;
+    lines->addWidget(new QLabel(QStringLiteral("Color")), 0, 1);
+    lines->addWidget(new QLabel(QStringLiteral("Width")), 0, 2);
+    struct Row {
+        QString caption;
+        QPushButton* picker;
+        QWidget* width;
+    };
+    const Row rows[] = {
+        {QStringLiteral("Heavy"), cpHeavy_, twHeavy_},
+        {QStringLiteral("Medium"), cpMedium_, twMedium_},
+        {QStringLiteral("Light"), cpLight_, twLight_},
+        {QStringLiteral("Subdiv"), cpSubdiv_, cbSubDivStyle_},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const Row& row = rows[i];
+        auto* caption = new QLabel(row.caption);
+        caption->setBuddy(row.picker);
+        row.picker->setAccessibleName(row.caption + QStringLiteral(" Color"));
+        // The style list stands in the subdivision row's width column: the
+        // subdivision lines have a style instead of a width.
+        row.width->setAccessibleName(row.caption +
+                                     (i < 3 ? QStringLiteral(" Width") : QStringLiteral(" Style")));
+        lines->addWidget(caption, i + 1, 0);
+        lines->addWidget(row.picker, i + 1, 1);
+        if (i < 3) {
+            lines->addWidget(row.width, i + 1, 2);
+            lines->addWidget(lblScale_.at(i), i + 1, 3);
+        } else {
+            lines->addWidget(row.width, i + 1, 2, 1, 2);
+        }
+    }
+    lines->setColumnStretch(3, 1);
+    editorColumn->addLayout(lines);
+    editorColumn->addStretch(1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(setsColumn, 1);
+    columns->addSpacing(12);
+    columns->addLayout(editorColumn, 1);
+
+    auto* closeButtons = new QHBoxLayout;
+    closeButtons->addStretch(1);
+    closeButtons->addWidget(okButton);
+    closeButtons->addWidget(cancelButton);
+
+    auto* dialogLayout = new QVBoxLayout(this);
+    dialogLayout->addLayout(columns, 1);
+    dialogLayout->addLayout(closeButtons);
+
+    // Tab goes through the sets, then row by row through the editor.
+    const QList<QWidget*> tabOrder{lbSetofLines_, deleteButton, renameButton, tLinesetName_,
+                                   cpHeavy_,      twHeavy_,     cpMedium_,    twMedium_,
+                                   cpLight_,      twLight_,     cpSubdiv_,    cbSubDivStyle_,
+                                   okButton,      cancelButton};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    }
+
+    // Signals fired while the controls are being filled from the editor carry
+    // nothing new, so only the user's own changes reach the handlers.
+    const auto whenUser = [this](void (FrmStyles::*handler)()) {
+        return [this, handler] {
+            if (!showing_) {
+                (this->*handler)();
+            }
+        };
+    };
+    connect(lbSetofLines_, &QListWidget::currentRowChanged, this,
+            whenUser(&FrmStyles::lbSetofLines_Click));
+    // The highlighted row is the selected set; a Ctrl+click that clears the
+    // highlight would otherwise hide which set Delete and Rename act on.
+    connect(lbSetofLines_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!showing_ && lbSetofLines_->selectedItems().isEmpty() && editor_.currentIndex >= 0) {
+            showSelection();
+        }
+    });
+    connect(tLinesetName_, &QLineEdit::textChanged, this,
+            whenUser(&FrmStyles::tLinesetName_Change));
+    connect(twHeavy_, &QLineEdit::textChanged, this, whenUser(&FrmStyles::twHeavy_Change));
+    connect(twMedium_, &QLineEdit::textChanged, this, whenUser(&FrmStyles::twMedium_Change));
+    connect(twLight_, &QLineEdit::textChanged, this, whenUser(&FrmStyles::twLight_Change));
+    connect(cbSubDivStyle_, &QComboBox::currentIndexChanged, this,
+            whenUser(&FrmStyles::cbSubDivStyle_Click));
+    connect(cpHeavy_, &QPushButton::clicked, this, &FrmStyles::cpHeavy_Click);
+    connect(cpMedium_, &QPushButton::clicked, this, &FrmStyles::cpMedium_Click);
+    connect(cpLight_, &QPushButton::clicked, this, &FrmStyles::cpLight_Click);
+    connect(cpSubdiv_, &QPushButton::clicked, this, &FrmStyles::cpSubdiv_Click);
+    connect(okButton, &QPushButton::clicked, this, &FrmStyles::PushButton3_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &FrmStyles::PushButton1_Click);
+    connect(deleteButton, &QPushButton::clicked, this, &FrmStyles::PushButton2_Click);
+    connect(renameButton, &QPushButton::clicked, this, &FrmStyles::PushButton4_Click);
+}
+
+void FrmStyles::InitializeControls() {
+    const ShowingGuard guard(showing_);
+    cbSubDivStyle_->clear();
+    cbSubDivStyle_->addItems(
+        {QStringLiteral("Dot"), QStringLiteral("Dash"), QStringLiteral("Solid")});
+    // Filling the list selects its first entry; no style is chosen until a set
+    // is loaded.
+    cbSubDivStyle_->setCurrentIndex(-1);
+}
+
+void FrmStyles::LoadSettings() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("LoadSettings"), this);
+    // A load without stored sets leaves the widths as they are, and before
+    // the first OK they have only ever held their initial texts or unsaved
+    // edits; starting from the initial texts lets Cancel discard those too.
+    scope([&] { editor_.widths = LineSetEditor{}.widths; });
+    QStringList problems;
+    scope([&] { problems = lattora::LoadSettings(editor_, store_); });
+    reportProblems(scope, problems);
+    // The labels follow the unit system even when no set is stored yet, so
+    // they never name a unit the program is not using.
+    scope([&] { editor_.unitLabel = lineWidthUnitLabel(unitSystem(store_)); });
+    scope([&] { showSetList(); });
+    scope([&] { showEditor(); });
+    if (editor_.storedSetsLoaded) {
+        scope([&] { Q_EMIT linesShown(editor_.colors, editor_.widths); });
+    }
+}
+
+void FrmStyles::lbSetofLines_Click() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("lbSetofLines_Click"), this);
+    const int row = lbSetofLines_->currentRow();
+    if (row < 0) {
+        return;
+    }
+    QStringList problems;
+    scope([&] { problems = SelectLineSet(editor_, row); });
+    reportProblems(scope, problems);
+    scope([&] { showEditor(); });
+}
+
+void FrmStyles::cpHeavy_Click() {
+    pickColor(LineClass::Heavy, "cpHeavy_Click");
+}
+
+void FrmStyles::cpMedium_Click() {
+    pickColor(LineClass::Medium, "cpMedium_Click");
+}
+
+void FrmStyles::cpLight_Click() {
+    pickColor(LineClass::Light, "cpLight_Click");
+}
+
+void FrmStyles::cpSubdiv_Click() {
+    pickColor(LineClass::Subdiv, "cpSubdiv_Click");
+}
+
+void FrmStyles::pickColor(LineClass lineClass, const char* handler) {
+    ReportingScope scope(report_, kWindow, QLatin1String(handler), this);
+    ColorValue* const colors[] = {&editor_.colors.heavyColor, &editor_.colors.mediumColor,
+                                  &editor_.colors.lightColor, &editor_.colors.subdivColor};
+    ColorValue& color = *colors[static_cast<int>(lineClass)];
+    std::optional<ColorValue> chosen;
+    scope([&] { chosen = chooser_.chooseColor(this, color); });
+    if (!chosen) {
+        return;
+    }
+    color = *chosen;
+    scope([&] { showColors(); });
+    scope([&] { rewriteSelectedColorString(); });
+}
+
+void FrmStyles::rewriteSelectedColorString() {
+    // With nothing selected (after Delete) the editor alone takes the edit; an
+    // OK under a new name then adds it as a new set.
+    if (editor_.currentIndex < 0) {
+        return;
+    }
+    editor_.sets[editor_.currentIndex].colorString = GetCurrentColorString(editor_.colors);
+}
+
+void FrmStyles::cbSubDivStyle_Click() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("cbSubDivStyle_Click"), this);
+    scope([&] {
+        const int index = cbSubDivStyle_->currentIndex();
+        editor_.colors.subdivStyle =
+            index >= 0 ? std::optional(static_cast<SubdivStyle>(index)) : std::nullopt;
+    });
+    // The style belongs to the set as its colours do, so it is kept the same
+    // way; otherwise a style changed on its own would be lost at OK.
+    scope([&] { rewriteSelectedColorString(); });
+    scope([&] { DoControlValidationColor(this); });
+}
+
+void FrmStyles::tLinesetName_Change() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("tLinesetName_Change"), this);
+    scope([&] { editor_.nameField = tLinesetName_->text(); });
+    scope([&] { DoControlValidationColor(this); });
+}
+
+void FrmStyles::fieldChanged(const char* handler, QString LineWidths::*width) {
+    ReportingScope scope(report_, kWindow, QLatin1String(handler), this);
+    QLineEdit* const field = width == &LineWidths::heavy    ? twHeavy_
+                             : width == &LineWidths::medium ? twMedium_
+                                                            : twLight_;
+    scope([&] { editor_.widths.*width = field->text(); });
+    scope([&] { DoControlValidationColor(this); });
+}
+
+void FrmStyles::twHeavy_Change() {
+    fieldChanged("twHeavy_Change", &LineWidths::heavy);
+}
+
+void FrmStyles::twMedium_Change() {
+    fieldChanged("twMedium_Change", &LineWidths::medium);
+}
+
+void FrmStyles::twLight_Change() {
+    fieldChanged("twLight_Change", &LineWidths::light);
+}
+
+void FrmStyles::PushButton3_Click() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("PushButton3_Click"), this);
+    QString message;
+    scope([&] { message = DoControlValidationColor(this); });
+    if (!message.isEmpty()) {
+        scope([&] { report_.boxes().showMessage(this, message); });
+        return;
+    }
+    scope([&] {
+        if (editor_.sets.indexOf(editor_.nameField) < 0) {
+            editor_.sets.append({editor_.nameField, GetCurrentColorString(editor_.colors)});
+        }
+    });
+    scope([&] { SaveSettings(editor_, store_); });
+    scope([&] { QDialog::done(QDialog::Accepted); });
+    scope([&] { LoadSettings(); });
+}
+
+void FrmStyles::PushButton1_Click() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("PushButton1_Click"), this);
+    scope([&] { LoadSettings(); });
+    scope([&] { QDialog::done(QDialog::Rejected); });
+}
+
+void FrmStyles::PushButton2_Click() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("PushButton2_Click"), this);
+    const qsizetype selected = editor_.currentIndex;
+    if (selected < 0) {
+        return;
+    }
+    // The editor keeps the deleted set's name and colours: nothing is
+    // selected until the user picks a set again.
+    scope([&] {
+        editor_.sets.removeAt(selected);
+        editor_.currentIndex = -1;
+    });
+    scope([&] { showSetList(); });
+}
+
+void FrmStyles::PushButton4_Click() {
+    ReportingScope scope(report_, kWindow, QStringLiteral("PushButton4_Click"), this);
+    const qsizetype selected = editor_.currentIndex;
+    if (selected < 0) {
+        return;
+    }
+    // A name the stored list cannot carry, or no name at all, is refused as OK
+    // refuses it: the field shows why and the box says so.
+    scope([&] { DoControlValidationColor(this); });
+    const RuleCheck check = checkRules(kNameRules, tLinesetName_->text());
+    if (check.status != FieldStatus::Valid) {
+        scope([&] {
+            report_.boxes().showMessage(
+                this, check.status == FieldStatus::Required ? kRequiredSummary : kInvalidSummary);
+        });
+        return;
+    }
+    scope([&] { editor_.sets[selected].name = tLinesetName_->text(); });
+    scope([&] { lbSetofLines_->item(static_cast<int>(selected))->setText(tLinesetName_->text()); });
+}
+
+void FrmStyles::accept() {
+    PushButton3_Click();
+}
+
+void FrmStyles::reject() {
+    PushButton1_Click();
+}
+
+void FrmStyles::showSetList() {
+    const ShowingGuard guard(showing_);
+    lbSetofLines_->clear();
+    for (const LineSet& set : editor_.sets) {
+        lbSetofLines_->addItem(set.name);
+    }
+    showSelection();
+}
+
+void FrmStyles::showSelection() {
+    const ShowingGuard guard(showing_);
+    if (editor_.currentIndex < 0) {
+        lbSetofLines_->setCurrentRow(-1);
+        lbSetofLines_->clearSelection();
+    } else {
+        lbSetofLines_->setCurrentRow(static_cast<int>(editor_.currentIndex));
+    }
+}
+
+void FrmStyles::showColors() {
+    const std::pair<QPushButton*, ColorValue> pickers[] = {
+        {cpHeavy_, editor_.colors.heavyColor},
+        {cpMedium_, editor_.colors.mediumColor},
+        {cpLight_, editor_.colors.lightColor},
+        {cpSubdiv_, editor_.colors.subdivColor},
+    };
+    for (const auto& [picker, value] : pickers) {
+        QPixmap swatch(kSwatchSize);
+        swatch.fill(qColorFromValue(value));
+        picker->setIcon(QIcon(swatch));
+    }
+}
+
+void FrmStyles::showEditor() {
+    {
+        const ShowingGuard guard(showing_);
+        showSelection();
+        tLinesetName_->setText(editor_.nameField);
+        showColors();
+        cbSubDivStyle_->setCurrentIndex(
+            editor_.colors.subdivStyle ? static_cast<int>(*editor_.colors.subdivStyle) : -1);
+        twHeavy_->setText(editor_.widths.heavy);
+        twMedium_->setText(editor_.widths.medium);
+        twLight_->setText(editor_.widths.light);
+        for (QLabel* unit : lblScale_) {
+            unit->setText(editor_.unitLabel);
+        }
+    }
+    // The fields show their state for what they now hold, as they do after
+    // every change.
+    DoControlValidationColor(this);
+}
+
+}  // namespace lattora
