@@ -261,11 +261,7 @@ void FrmConfig::LoadSettings() {
     // Start from what is shown, so a graduation that cannot be read keeps its
     // slider position.
     ConfigSettings loaded = settings();
-    QStringList problems;
-    scope([&] { problems = lattora::LoadSettings(loaded, store_); });
-    for (const QString& problem : problems) {
-        scope([&] { throw Error(problem); });
-    }
+    scope.collect([&] { return lattora::LoadSettings(loaded, store_); });
     scope([&] {
         sGradH_->setValue(loaded.hGraduation);
         sGradV_->setValue(loaded.vGraduation);
@@ -290,17 +286,14 @@ void FrmConfig::selectUnit(UnitSystem system, ReportingScope& scope) {
         (system == UnitSystem::Metric ? rbMetric_ : rbImperial_)->setChecked(true);
         return;
     }
-    QStringList problems;
-    scope([&] {
+    // A text that could not be converted keeps its text; it is reported once
+    // the others show their new values.
+    scope.collect([&] {
         ConfigSettings converted = settings();
-        problems = SelectUnitSystem(converted, system);
+        const QStringList problems = SelectUnitSystem(converted, system);
         showThresholds(converted);
+        return problems;
     });
-    // A text that could not be converted keeps its text; say so once the
-    // others show their new values.
-    for (const QString& problem : problems) {
-        scope([&] { throw Error(problem); });
-    }
 }
 
 void FrmConfig::tSubdiv_Change(int /*index*/) {

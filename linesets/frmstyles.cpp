@@ -32,15 +32,6 @@ namespace {
 const QString kWindow = QStringLiteral("frmStyles");
 const QSize kSwatchSize(36, 14);
 
-// Problems a data step handed back rather than raised: each is reported as a
-// failure of the handler that ran the step, and the handler goes on.
-void reportProblems(ReportingScope& scope, const QStringList& problems,
-                    std::source_location where = std::source_location::current()) {
-    for (const QString& problem : problems) {
-        scope([&] { throw Error(problem); }, where);
-    }
-}
-
 // What a screen reader calls a control: the text of the label beside it.
 QString spokenName(const QString& labelText) {
     QString name = labelText.trimmed();
@@ -274,9 +265,7 @@ void FrmStyles::LoadSettings() {
     // the first OK they have only ever held their initial texts or unsaved
     // edits; starting from the initial texts lets Cancel discard those too.
     scope([&] { editor_.widths = LineSetEditor{}.widths; });
-    QStringList problems;
-    scope([&] { problems = lattora::LoadSettings(editor_, store_); });
-    reportProblems(scope, problems);
+    scope.collect([&] { return lattora::LoadSettings(editor_, store_); });
     // The labels follow the unit system even when no set is stored yet, so
     // they never name a unit the program is not using.
     scope([&] { editor_.unitLabel = lineWidthUnitLabel(unitSystem(store_)); });
@@ -293,9 +282,7 @@ void FrmStyles::lbSetofLines_Click() {
     if (row < 0) {
         return;
     }
-    QStringList problems;
-    scope([&] { problems = SelectLineSet(editor_, row); });
-    reportProblems(scope, problems);
+    scope.collect([&] { return SelectLineSet(editor_, row); });
     scope([&] { showEditor(); });
 }
 

@@ -9,10 +9,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <source_location>
 
 #include "platform/messageboxes.h"
+#include "sheet/error.h"
 
 class QWidget;
 
@@ -56,6 +58,19 @@ public:
             report_.run(parent_, window_, procedure_, statement, static_cast<int>(where.line()));
         failed_ = failed_ || !ok;
         return ok;
+    }
+
+    // Runs a step that hands its problems back rather than raising them:
+    // each is reported at the step's own line, as a failure of it would be.
+    void collect(const std::function<QStringList()>& step,
+                 std::source_location where = std::source_location::current()) {
+        QStringList problems;
+        if (!(*this)([&] { problems = step(); }, where)) {
+            return;
+        }
+        for (const QString& problem : problems) {
+            (*this)([&] { throw Error(problem); }, where);
+        }
     }
 
     // Whether any statement of this scope failed.

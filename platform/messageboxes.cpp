@@ -1,17 +1,25 @@
 #include "platform/messageboxes.h"
 
 #include <QMessageBox>
+#include <memory>
 
 namespace lattora {
 
+QMessageBox* createMessageBox(QWidget* parent, const QString& text, bool error) {
+    auto* box = new QMessageBox(error ? QMessageBox::Warning : QMessageBox::NoIcon,
+                                error ? kErrorReportTitle : kApplicationTitle, text,
+                                QMessageBox::Ok, parent);
+    // Texts quote stored values; they must never be taken for markup.
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
 void QtMessageBoxes::showMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
-    box.exec();
+    std::unique_ptr<QMessageBox>(createMessageBox(parent, text, false))->exec();
 }
 
 void QtMessageBoxes::showError(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, kErrorReportTitle, text, QMessageBox::Ok, parent);
-    box.exec();
+    std::unique_ptr<QMessageBox>(createMessageBox(parent, text, true))->exec();
 }
 
 }  // namespace lattora

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 namespace lattora {
@@ -22,6 +23,10 @@ public:
     // The error report: warning icon, "Application Error", OK.
     virtual void showError(QWidget* parent, const QString& text) = 0;
 };
+
+// The box as it is shown: plain text, the right title and icon, one OK button.
+// The caller owns it.
+QMessageBox* createMessageBox(QWidget* parent, const QString& text, bool error);
 
 // Modal QMessageBox windows.
 class QtMessageBoxes : public MessageBoxes {

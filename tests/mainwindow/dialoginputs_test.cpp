@@ -53,15 +53,16 @@ TEST(DialogInputs, TheRendererDrawsWithTheDialogsLiveValues) {
         }
         return count;
     };
-    const int tenParts = subdivisions();
+    // Ten intervals of "0 to 10" (the first from 0 to 0 is empty): nine
+    // subdivision lines in each of the other ten, then four.
+    EXPECT_EQ(subdivisions(), 10 * 9);
     config.findChild<QLineEdit*>(QStringLiteral("tSubdiv0"))->setText(QStringLiteral("1000"));
     EXPECT_EQ(inputs.subdivisionLimits().ten, 1000.0f);
-    EXPECT_LT(subdivisions(), tenParts);
+    EXPECT_EQ(subdivisions(), 10 * 4);
 
     // Selecting another set changes the colours at once, before any OK.
     auto* list = styles.findChild<QListWidget*>(QStringLiteral("lbSetofLines"));
     list->setCurrentRow(0);
-    styles.lbSetofLines_Click();
     EXPECT_EQ(inputs.currentLineColors().heavyColor, 0u);
     EXPECT_TRUE(boxes.shown.isEmpty());
 }

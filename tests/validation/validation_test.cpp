@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <memory>
 
 #include "platform/errorreport.h"
 #include "sheet/error.h"
@@ -102,33 +104,62 @@ protected:
     QLineEdit* untagged;
 };
 
-TEST_F(ValidationWindow, WalksNestedContainersAndChecksOnlyTaggedLineEdits) {
+// The window's own fields come first, then each container's, breadth first:
+// a container made before a top-level field still has its fields after it, and
+// a field two levels down comes after every field one level down.
+TEST(ValidationWalk, TheWindowsFieldsFirstThenBreadthFirst) {
+    QWidget window;
+    auto* first = new QGroupBox(&window);
+    auto* deep = new QGroupBox(first);
+    auto* deepField = new QLineEdit(deep);
+    auto* shallowField = new QLineEdit(first);
+    auto* second = new QGroupBox(&window);
+    auto* secondField = new QLineEdit(second);
+    auto* topField = new QLineEdit(&window);
+    for (QLineEdit* edit : {deepField, shallowField, secondField, topField}) {
+        setFieldRules(edit, QStringLiteral("validate_decimal"));
+    }
+    topField->setText(QStringLiteral("x"));
+    const QList<ValidationResults> results = DoControlValidation(&window);
+    ASSERT_EQ(results.size(), 4);
+    EXPECT_EQ(results[0].vControl, topField);
+    EXPECT_EQ(results[1].vControl, shallowField);
+    EXPECT_EQ(results[2].vControl, secondField);
+    EXPECT_EQ(results[3].vControl, deepField);
+    EXPECT_EQ(results[0].vValid, 1);
+    EXPECT_EQ(results[0].vMessage, QStringLiteral("Decimal number required."));
+}
+
+TEST_F(ValidationWindow, ChecksOnlyTaggedLineEdits) {
     top->setText(QStringLiteral("1.5"));
     nested->setText(QStringLiteral("7"));
     const QList<ValidationResults> results = DoControlValidation(&window);
     ASSERT_EQ(results.size(), 2);
-    EXPECT_EQ(results[0].vControl, top);
-    EXPECT_EQ(results[1].vControl, nested);
     EXPECT_EQ(results[0].vValid, 0);
     EXPECT_EQ(results[1].vValid, 0);
 }
 
 TEST_F(ValidationWindow, ColoursTipsAndTheSummaryFollowTheWorstResult) {
     const QColor normal = base(untagged);
+    const QColor orange(255, 192, 128);
+    const QColor red(255, 0, 0);
+    const QString required = QStringLiteral("Some fields are required, please fill them.");
+    const QString invalid = QStringLiteral("Some fields are invalid, please correct them.");
     struct Step {
         const char* top;
         const char* nested;
         QString summary;
         QColor topColour;
         QColor nestedColour;
+        const char* topTip;
     };
     const Step steps[] = {
-        {"", "7", kRequiredSummary, kRequiredColor, normal},
+        {"", "7", required, orange, normal, "Field is required."},
         // One empty required field and one malformed field: the second summary wins.
-        {"", "07", kInvalidSummary, kRequiredColor, kMalformedColor},
-        {"x", "7", kInvalidSummary, kMalformedColor, normal},
+        {"", "07", invalid, orange, red, "Field is required."},
+        {"x", "7", invalid, red, normal, "Decimal number required."},
         // Valid again: the normal background and no tip come back.
-        {"2.5", "7", QString(), normal, normal},
+        {"2.5", "7", QString(), normal, normal, ""},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(testing::Message()
@@ -138,8 +169,7 @@ TEST_F(ValidationWindow, ColoursTipsAndTheSummaryFollowTheWorstResult) {
         EXPECT_EQ(DoControlValidationColor(&window), s.summary);
         EXPECT_EQ(base(top), s.topColour);
         EXPECT_EQ(base(nested), s.nestedColour);
-        EXPECT_EQ(top->toolTip(),
-                  checkRules(top->property(kTagProperty).toString(), top->text()).message);
+        EXPECT_EQ(top->toolTip(), QString::fromLatin1(s.topTip));
         EXPECT_EQ(nested->toolTip().isEmpty(), s.nestedColour == normal);
     }
     EXPECT_EQ(untagged->toolTip(), QString());
@@ -180,6 +210,34 @@ TEST(ErrorReport, ReportsWhereItFailedAndGoesOnWithTheNextStatement) {
                         .arg(failingLine)
                         .arg(kSupportAddress));
     EXPECT_TRUE(boxes.errors().at(1).startsWith(QStringLiteral("vector too long\r\n")));
+}
+
+TEST(ErrorReport, ProblemsHandedBackAreReportedAtTheStepsLine) {
+    test::RecordingBoxes boxes;
+    ErrorReport report(boxes);
+    ReportingScope scope(report, QStringLiteral("frmStyles"), QStringLiteral("LoadSettings"));
+    const int line = __LINE__ + 1;
+    scope.collect([] { return QStringList{QStringLiteral("one"), QStringLiteral("two")}; });
+    ASSERT_EQ(boxes.errors().size(), 2);
+    for (const QString& text : boxes.errors()) {
+        EXPECT_TRUE(
+            text.contains(QStringLiteral("frmStyles.LoadSettings at line %1\r\r").arg(line)))
+            << text.toStdString();
+    }
+    EXPECT_TRUE(boxes.errors().at(1).startsWith(QStringLiteral("two\r\n")));
+}
+
+TEST(MessageBoxes, TextIsShownAsWrittenNeverAsMarkup) {
+    const QString text = QStringLiteral("Type mismatch: \"<i>x</i>\" is not a number\r\nin");
+    for (const bool error : {false, true}) {
+        std::unique_ptr<QMessageBox> box(createMessageBox(nullptr, text, error));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->text(), text);
+        EXPECT_EQ(box->windowTitle(),
+                  error ? QStringLiteral("Application Error") : QStringLiteral("Lattora"));
+        EXPECT_EQ(box->icon(), error ? QMessageBox::Warning : QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    }
 }
 
 TEST(ErrorReport, AScopeWithoutFailuresShowsNothing) {
