@@ -1,10 +1,12 @@
-// Shows each dialog on a real X server, saves a screenshot of it and checks
-// that no caption is cut: every label and button must be at least as large
-// as it asks to be, and lie inside its dialog.
+// Shows each dialog and the main window (with a Logarithmic × Probability
+// sheet) on a real X server, saves a screenshot of each and checks that no
+// caption is cut: every label and button must be at least as large as it asks
+// to be and lie inside its window, and the main window must fit the screen.
 //
 //     lattora-dialog-shots OUTPUT_FOLDER
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
@@ -14,9 +16,11 @@
 
 #include "config/frmconfig.h"
 #include "linesets/frmstyles.h"
+#include "mainwindow/form1.h"
 #include "platform/colorchooser.h"
 #include "platform/errorreport.h"
 #include "platform/messageboxes.h"
+#include "platform/printer.h"
 #include "platform/qsettingsstore.h"
 
 namespace {
@@ -116,7 +120,27 @@ int main(int argc, char** argv) {
     FrmStyles styles(store, report, colours);
     styles.LoadSettings();
 
-    const bool ok = shoot(config, out.filePath(QStringLiteral("frmConfig.png"))) &
-                    shoot(styles, out.filePath(QStringLiteral("frmStyles.png")));
+    bool ok = shoot(config, out.filePath(QStringLiteral("frmConfig.png"))) &
+              shoot(styles, out.filePath(QStringLiteral("frmStyles.png")));
+
+    FixedPrinter printer(
+        PageSetup{QSizeF(210, 297), QRectF(5, 5, 200, 287), Orientation::Portrait});
+    Form1 window(store, printer, boxes, colours);
+    window.Form_Load();
+    const auto choose = [&](const char* name, int index) {
+        window.findChild<QComboBox*>(QString::fromLatin1(name))->setCurrentIndex(index);
+    };
+    choose("cbAbsScale", 4);  // Logarithmic, 2 cycles
+    choose("cbOrdScale", 7);  // Probability, 0.1% to 99.9%
+    window.show();
+    const QSize screen = window.screen()->size();
+    if (window.frameGeometry().width() > screen.width() ||
+        window.frameGeometry().height() > screen.height()) {
+        std::fprintf(stderr, "Form1 (%dx%d) does not fit the %dx%d screen\n",
+                     window.frameGeometry().width(), window.frameGeometry().height(),
+                     screen.width(), screen.height());
+        ok = false;
+    }
+    ok = shoot(window, out.filePath(QStringLiteral("Form1.png"))) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,72 @@
+// lattora: the desktop program. One window, Form1, lays out a sheet of graph
+// paper on the current printer's page.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdio>
+
+#include "mainwindow/form1.h"
+#include "platform/colorchooser.h"
+#include "platform/messageboxes.h"
+#include "platform/printer.h"
+#include "platform/qsettingsstore.h"
+
+namespace {
+
+// Quits once the window has painted for the first time: start-up is measured
+// from the process's start to that moment.
+class FirstPaintWatch : public QObject {
+public:
+    explicit FirstPaintWatch(QElapsedTimer& clock) : clock_(clock) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            std::printf("first paint after %lld ms\n", static_cast<long long>(clock_.elapsed()));
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QElapsedTimer& clock_;
+    bool seen_ = false;
+};
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
+    if (!hasDisplay()) {
+        std::fprintf(stderr,
+                     "lattora: no display to open the window on; lattora-export renders a "
+                     "sheet without one\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lattora"));
+    QApplication::setOrganizationName(QStringLiteral("Tarnhill"));
+
+    lattora::QSettingsStore store;
+    lattora::SystemPrinter printer;
+    lattora::QtMessageBoxes boxes;
+    lattora::QtColorChooser chooser;
+    lattora::Form1 window(store, printer, boxes, chooser, nullptr,
+                          QCoreApplication::applicationDirPath());
+
+    FirstPaintWatch watch(clock);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--quit-after-first-paint"))) {
+        window.installEventFilter(&watch);
+    }
+    window.Form_Load();
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,321 @@
+// The controls of the main window, their places and their wiring.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "mainwindow/form1.h"
+#include "mainwindow/previewpane.h"
+#include "validation/validation.h"
+
+namespace lattora {
+
+namespace {
+
+const QString kDivisionRules = QStringLiteral("validate_decimal");
+const QString kLayoutRules = QStringLiteral("validate_required;validate_decimal");
+
+QGroupBox* group(const char* objectName, const QString& title) {
+    auto* box = new QGroupBox(title);
+    box->setObjectName(QLatin1String(objectName));
+    return box;
+}
+
+QPushButton* button(const char* objectName, const QString& caption) {
+    auto* pushButton = new QPushButton(caption);
+    pushButton->setObjectName(QLatin1String(objectName));
+    return pushButton;
+}
+
+QLabel* plainLabel(const QString& text, const char* objectName = "lblText") {
+    auto* label = new QLabel(text);
+    label->setObjectName(QLatin1String(objectName));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A field with its rules, named for screen readers after the label beside it.
+QLineEdit* field(const char* objectName, const QString& text, const QString& rules, QLabel* label,
+                 const QString& spokenName) {
+    auto* edit = new QLineEdit(text);
+    edit->setObjectName(QLatin1String(objectName));
+    setFieldRules(edit, rules);
+    edit->setAccessibleName(spokenName);
+    if (label != nullptr) {
+        label->setBuddy(edit);
+    }
+    return edit;
+}
+
+}  // namespace
+
+void Form1::buildControls() {
+    // Left: the preview, and the tray button under it.
+    auto* frame1 = group("Frame1", QStringLiteral("Preview"));
+    preview_ = new PreviewPane;
+    auto* previewLayout = new QVBoxLayout(frame1);
+    previewLayout->addWidget(preview_, 1);
+    auto* leftColumn = new QVBoxLayout;
+    leftColumn->addWidget(frame1, 1);
+    leftColumn->addWidget(
+        button("PushButton1", QStringLiteral("&Minimize To System Tray (Bottom Right)")));
+
+    // Middle: the scales and lines, then the general commands.
+    auto* frame3 = group("Frame3", QStringLiteral("Design"));
+    auto* designLayout = new QVBoxLayout(frame3);
+    designLayout->addWidget(buildAxisGroup(true));
+    designLayout->addWidget(buildAxisGroup(false));
+    designLayout->addWidget(buildLinesGroup());
+    auto* middleColumn = new QVBoxLayout;
+    middleColumn->addWidget(frame3);
+    middleColumn->addWidget(buildGeneralFrame());
+    middleColumn->addStretch(1);
+
+    // Right: the graph area, the page and the output.
+    auto* rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(buildOutlineFrame());
+    rightColumn->addWidget(buildPrintingPageFrame());
+    rightColumn->addWidget(buildOutputFrame());
+    rightColumn->addStretch(1);
+
+    auto* windowLayout = new QHBoxLayout(this);
+    windowLayout->addLayout(leftColumn, 1);
+    windowLayout->addLayout(middleColumn);
+    windowLayout->addLayout(rightColumn);
+}
+
+QWidget* Form1::buildAxisGroup(bool abscissa) {
+    auto* box = abscissa ? group("GroupBox1", QStringLiteral("Abscissa (x-Axis)"))
+                         : group("GroupBox2", QStringLiteral("Ordinate (y-Axis)"));
+    const char* const prefix = abscissa ? "Abs" : "Ord";
+    const auto name = [prefix](const char* pattern) { return QString::asprintf(pattern, prefix); };
+
+    auto* scaleLabel = plainLabel(QStringLiteral("Scale"));
+    auto* family = new QComboBox;
+    family->setObjectName(name("cb%sScale"));
+    family->setAccessibleName(QStringLiteral("Scale"));
+    scaleLabel->setBuddy(family);
+
+    auto* divisionsLabel = plainLabel(QStringLiteral("Divisions"));
+    auto* items = new QComboBox;
+    items->setObjectName(name("cb%sDiv"));
+    items->setAccessibleName(QStringLiteral("Divisions"));
+    divisionsLabel->setBuddy(items);
+
+    // The N panel stands where the item list stands; only one shows.
+    auto* nPanel = new QWidget;
+    nPanel->setObjectName(name("pb%sNDiv"));
+    auto* divisions = field(abscissa ? "tAbsDiv" : "tOrdDiv", QStringLiteral("30"), kDivisionRules,
+                            nullptr, QStringLiteral("Divisions"));
+    auto* apply = button(abscissa ? "PushButton4" : "PushButton7", QStringLiteral("Apply"));
+    auto* nLayout = new QHBoxLayout(nPanel);
+    nLayout->setContentsMargins(0, 0, 0, 0);
+    nLayout->addWidget(divisions, 1);
+    nLayout->addWidget(apply);
+
+    auto* place = new QStackedWidget;
+    place->setObjectName(name("st%sDiv"));
+    place->addWidget(items);
+    place->addWidget(nPanel);
+
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(scaleLabel, 0, 0);
+    grid->addWidget(family, 0, 1);
+    grid->addWidget(divisionsLabel, 1, 0);
+    grid->addWidget(place, 1, 1);
+    grid->setColumnStretch(1, 1);
+
+    (abscissa ? cbAbsScale_ : cbOrdScale_) = family;
+    (abscissa ? cbAbsDiv_ : cbOrdDiv_) = items;
+    (abscissa ? absPlace_ : ordPlace_) = place;
+    (abscissa ? pbAbsNDiv_ : pbOrdNDiv_) = nPanel;
+    (abscissa ? tAbsDiv_ : tOrdDiv_) = divisions;
+    return box;
+}
+
+QWidget* Form1::buildLinesGroup() {
+    auto* box = group("GroupBox3", QStringLiteral("Lines"));
+    auto* grid = new QGridLayout(box);
+    const QString classes[] = {QStringLiteral("Heavy"), QStringLiteral("Medium"),
+                               QStringLiteral("Light")};
+    grid->addWidget(plainLabel(QStringLiteral("Color")), 1, 0);
+    lblLineWeight_ = plainLabel(QStringLiteral("1/100 mm"), "lblLineWeight");
+    grid->addWidget(lblLineWeight_, 2, 0);
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(plainLabel(classes[i]), 0, i + 1, Qt::AlignCenter);
+        lineColor_[i] = new QLabel;
+        lineColor_[i]->setObjectName(QStringLiteral("lineColor%1").arg(i));
+        lineColor_[i]->setAccessibleName(classes[i] + QStringLiteral(" color"));
+        lineColor_[i]->setFrameShape(QFrame::Box);
+        grid->addWidget(lineColor_[i], 1, i + 1, Qt::AlignCenter);
+        lineWeight_[i] = new QLabel;
+        lineWeight_[i]->setObjectName(QStringLiteral("lineWeight%1").arg(i));
+        lineWeight_[i]->setTextFormat(Qt::PlainText);
+        lineWeight_[i]->setAccessibleName(classes[i] + QStringLiteral(" width"));
+        grid->addWidget(lineWeight_[i], 2, i + 1, Qt::AlignCenter);
+    }
+    grid->addWidget(button("PushButton5", QStringLiteral("Change")), 3, 1, 1, 3);
+    return box;
+}
+
+QWidget* Form1::buildOutlineFrame() {
+    auto* frame = group("Frame2", QStringLiteral("Outline"));
+
+    gbMargins_ = group("gbMargins", QStringLiteral("Margins"));
+    auto* leftLabel = plainLabel(QStringLiteral("Left"));
+    auto* topLabel = plainLabel(QStringLiteral("Top"));
+    tMarginLeft_ = field("tMarginLeft", QStringLiteral("0.50"), kLayoutRules, leftLabel,
+                         QStringLiteral("Left"));
+    tMarginTop_ =
+        field("tMarginTop", QStringLiteral("0.50"), kLayoutRules, topLabel, QStringLiteral("Top"));
+    auto* margins = new QGridLayout(gbMargins_);
+    margins->addWidget(leftLabel, 0, 0);
+    margins->addWidget(tMarginLeft_, 0, 1);
+    margins->addWidget(topLabel, 1, 0);
+    margins->addWidget(tMarginTop_, 1, 1);
+    margins->addWidget(button("PushButton2", QStringLiteral("Apply")), 2, 1);
+
+    gbSize_ = group("gbSize", QStringLiteral("Size"));
+    auto* widthLabel = plainLabel(QStringLiteral("Width"));
+    auto* heightLabel = plainLabel(QStringLiteral("Height"));
+    tSizeWidth_ = field("tSizeWidth", QStringLiteral("20.47"), kLayoutRules, widthLabel,
+                        QStringLiteral("Width"));
+    tSizeHeight_ = field("tSizeHeight", QStringLiteral("26.82"), kLayoutRules, heightLabel,
+                         QStringLiteral("Height"));
+    // The mapped lengths are shown with every digit (up to seventeen
+    // significant ones); the fields have room for them.
+    for (QLineEdit* edit : {tMarginLeft_, tMarginTop_, tSizeWidth_, tSizeHeight_}) {
+        const QString widest = QStringLiteral("-00.000000000000000");
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(widest) +
+                              edit->fontMetrics().averageCharWidth() * 2);
+    }
+    auto* size = new QGridLayout(gbSize_);
+    size->addWidget(widthLabel, 0, 0);
+    size->addWidget(tSizeWidth_, 0, 1);
+    size->addWidget(heightLabel, 1, 0);
+    size->addWidget(tSizeHeight_, 1, 1);
+    size->addWidget(button("PushButton3", QStringLiteral("Apply")), 2, 1);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(gbMargins_);
+    groups->addWidget(gbSize_);
+    auto* commands = new QGridLayout;
+    commands->addWidget(button("PushButton10", QStringLiteral("Center Horizontally")), 0, 0);
+    commands->addWidget(button("PushButton11", QStringLiteral("Center Verically")), 0, 1);
+    commands->addWidget(button("PushButton14", QStringLiteral("Full Paper")), 1, 0);
+    commands->addWidget(button("PushButton18", QStringLiteral("Standard Margins")), 1, 1);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addLayout(groups);
+    layout->addLayout(commands);
+    return frame;
+}
+
+QWidget* Form1::buildPrintingPageFrame() {
+    auto* frame = group("Frame4", QStringLiteral("Printing Page"));
+    pagewidth_ = plainLabel(QStringLiteral("Width = 21.47cm"), "pagewidth");
+    pageheight_ = plainLabel(QStringLiteral("Height = 27.82 cm"), "pageheight");
+    lblNoPrinter_ = plainLabel(QString(), "lblNoPrinter");
+    lblNoPrinter_->setWordWrap(true);
+    lblNoPrinter_->hide();
+    rbPortrait_ = new QRadioButton(QStringLiteral("Portrait"));
+    rbPortrait_->setObjectName(QStringLiteral("rbPortrait"));
+    rbLandscape_ = new QRadioButton(QStringLiteral("Landscape"));
+    rbLandscape_->setObjectName(QStringLiteral("rbLandscape"));
+    rbPortrait_->setChecked(true);
+
+    auto* orientation = new QHBoxLayout;
+    orientation->addWidget(rbPortrait_);
+    orientation->addWidget(rbLandscape_);
+    orientation->addStretch(1);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(lblNoPrinter_);
+    layout->addWidget(pagewidth_);
+    layout->addWidget(pageheight_);
+    layout->addLayout(orientation);
+    return frame;
+}
+
+QWidget* Form1::buildOutputFrame() {
+    auto* frame = group("Frame5", QStringLiteral("Output"));
+    auto* layout = new QHBoxLayout(frame);
+    layout->addWidget(button("PushButton6", QStringLiteral("Copy")));
+    layout->addWidget(button("PushButton9", QStringLiteral("Save")));
+    layout->addWidget(button("PushButton8", QStringLiteral("Print")));
+    return frame;
+}
+
+QWidget* Form1::buildGeneralFrame() {
+    auto* frame = group("Frame6", QStringLiteral("General"));
+    cbZoom_ = new QCheckBox(QStringLiteral("Zoom"));
+    cbZoom_->setObjectName(QStringLiteral("cbZoom"));
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(cbZoom_, 0, 0);
+    grid->addWidget(button("PushButton12", QStringLiteral("Configuration")), 0, 1);
+    grid->addWidget(button("PushButton16", QStringLiteral("Printer Setup")), 1, 0);
+    grid->addWidget(button("PushButton17", QStringLiteral("Shortcuts")), 1, 1);
+    grid->addWidget(button("PushButton15", QStringLiteral("Help")), 2, 0);
+    grid->addWidget(button("PushButton13", QStringLiteral("Exit")), 2, 1);
+    return frame;
+}
+
+void Form1::connectHandlers() {
+    const auto onClick = [this](const char* objectName, void (Form1::*handler)()) {
+        auto* pushButton = findChild<QPushButton*>(QLatin1String(objectName));
+        connect(pushButton, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    onClick("PushButton1", &Form1::PushButton1_Click);
+    onClick("PushButton2", &Form1::PushButton2_Click);
+    onClick("PushButton3", &Form1::PushButton3_Click);
+    onClick("PushButton4", &Form1::PushButton4_Click);
+    onClick("PushButton5", &Form1::PushButton5_Click);
+    onClick("PushButton6", &Form1::PushButton6_Click);
+    onClick("PushButton7", &Form1::PushButton7_Click);
+    onClick("PushButton8", &Form1::PushButton8_Click);
+    onClick("PushButton9", &Form1::PushButton9_Click);
+    onClick("PushButton10", &Form1::PushButton10_Click);
+    onClick("PushButton11", &Form1::PushButton11_Click);
+    onClick("PushButton12", &Form1::pConfig_Click);
+    onClick("PushButton13", &Form1::PushButton13_Click);
+    onClick("PushButton14", &Form1::PushButton14_Click);
+    onClick("PushButton15", &Form1::PushButton15_Click);
+    onClick("PushButton16", &Form1::PushButton16_Click);
+    onClick("PushButton17", &Form1::PushButton17_Click);
+    onClick("PushButton18", &Form1::PushButton18_Click);
+
+    // Index changes, not activations: a list changed from the keyboard or by
+    // the program is a choice as much as a click. Refills block these.
+    connect(cbAbsScale_, &QComboBox::currentIndexChanged, this, [this] { cbAbsScale_Click(); });
+    connect(cbOrdScale_, &QComboBox::currentIndexChanged, this, [this] { cbOrdScale_Click(); });
+    connect(cbAbsDiv_, &QComboBox::currentIndexChanged, this, [this] { cbAbsDiv_Click(); });
+    connect(cbOrdDiv_, &QComboBox::currentIndexChanged, this, [this] { cbOrdDiv_Click(); });
+
+    connect(tAbsDiv_, &QLineEdit::textChanged, this, [this] { tAbsDiv_Change(); });
+    connect(tOrdDiv_, &QLineEdit::textChanged, this, [this] { tOrdDiv_Change(); });
+    connect(tMarginLeft_, &QLineEdit::textChanged, this, [this] { tMarginLeft_Change(); });
+    connect(tSizeWidth_, &QLineEdit::textChanged, this, [this] { tSizeWidth_Change(); });
+    connect(tSizeHeight_, &QLineEdit::textChanged, this, [this] { tSizeHeight_Change(); });
+
+    // Only a change of orientation turns the page and resets the margins;
+    // the page update sets the buttons with their signals blocked.
+    connect(rbPortrait_, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            rbPortrait_Click();
+        }
+    });
+    connect(rbLandscape_, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            rbLandscape_Click();
+        }
+    });
+    connect(cbZoom_, &QCheckBox::toggled, this, [this] { cbZoom_Click(); });
+}
+
+}  // namespace lattora

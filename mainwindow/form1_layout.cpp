@@ -1,0 +1,118 @@
+// The layout commands: typed margins, size and division counts, centring,
+// full paper, standard margins and the page's orientation.
+//
+// Commands that start from typed values go values -> outline -> drawing;
+// commands that start from the outline go outline -> values and fields ->
+// drawing. A field that is not a number is reported, its length stays as it
+// was, and the command goes on.
+#include <QLineEdit>
+
+#include "mainwindow/form1.h"
+#include "mainwindow/previewpane.h"
+#include "platform/printer.h"
+#include "sheet/numbertext.h"
+#include "sheet/settingsstore.h"
+
+namespace lattora {
+
+void Form1::PushButton2_Click() {
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton2_Click"), this);
+    scope([&] { sheet_.marginLeft = parseNumber(tMarginLeft_->text()); });
+    scope([&] { sheet_.marginTop = parseNumber(tMarginTop_->text()); });
+    scope([&] { MapActualToPreview(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::PushButton3_Click() {
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton3_Click"), this);
+    scope([&] { sheet_.areaWidth = parseNumber(tSizeWidth_->text()); });
+    scope([&] { sheet_.areaHeight = parseNumber(tSizeHeight_->text()); });
+    scope([&] { MapActualToPreview(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::applyDivisions(const char* handler, QLineEdit* field, AxisScale& axis) {
+    ReportingScope scope(report_, kWindowName, QLatin1String(handler), this);
+    // The renderer decides what a count that is not whole or not positive
+    // draws; it refuses to loop on one.
+    scope([&] { axis.divisions = parseNumber(field->text()); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::PushButton4_Click() {
+    applyDivisions("PushButton4_Click", tAbsDiv_, sheet_.abscissa);
+}
+
+void Form1::PushButton7_Click() {
+    applyDivisions("PushButton7_Click", tOrdDiv_, sheet_.ordinate);
+}
+
+void Form1::PushButton10_Click() {
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton10_Click"), this);
+    scope([&] {
+        QRectF outline = preview_->outline();
+        const float top =
+            static_cast<float>(preview_->paperPictureTwips().height() / 2 - outline.height() / 2);
+        outline.moveTop(top);
+        preview_->setOutline(outline);
+    });
+    scope([&] { MapPreviewToActual(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::PushButton11_Click() {
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton11_Click"), this);
+    scope([&] {
+        QRectF outline = preview_->outline();
+        const float left =
+            static_cast<float>(preview_->paperPictureTwips().width() / 2 - outline.width() / 2);
+        outline.moveLeft(left);
+        preview_->setOutline(outline);
+    });
+    scope([&] { MapPreviewToActual(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::PushButton14_Click() {
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton14_Click"), this);
+    scope([&] { preview_->setOutline(QRectF(QPointF(0, 0), preview_->paperPictureTwips())); });
+    scope([&] { MapPreviewToActual(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::PushButton18_Click() {
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton18_Click"), this);
+    scope([&] {
+        const PrinterPage current = printer_.page();
+        // One centimetre, or half an inch, on every side of the printable area.
+        const double margin = isMetric(store_) ? 1.0 : 0.5;
+        sheet_.marginLeft = margin;
+        sheet_.marginTop = margin;
+        sheet_.areaWidth = current.printableWidth - 2 * margin;
+        sheet_.areaHeight = current.printableHeight - 2 * margin;
+    });
+    scope([&] { MapActualToPreview(); });
+    // The round trip writes the fields as the preview holds the area.
+    scope([&] { MapPreviewToActual(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::setOrientation(const char* handler, std::int16_t orientation) {
+    ReportingScope scope(report_, kWindowName, QLatin1String(handler), this);
+    scope([&] { printer_.setOrientation(orientation); });
+    scope([&] { UpdatePaper(); });
+    scope([&] { MapPreviewToActual(); });
+    // A turned page gets the standard margins of its new shape.
+    scope([&] { PushButton18_Click(); });
+    scope([&] { DrawPaper(); });
+}
+
+void Form1::rbPortrait_Click() {
+    setOrientation("rbPortrait_Click", 1);
+}
+
+void Form1::rbLandscape_Click() {
+    setOrientation("rbLandscape_Click", 2);
+}
+
+}  // namespace lattora
