@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QWindow>
@@ -130,7 +131,11 @@ void Form1::Form_Load() {
     scope([&] { ApplySkin(); });
     scope([&] { LoadPointer(); });
     scope([&] { setWindowTitle(kApplicationTitle); });
-    scope([&] { InitControls(); });
+    scope([&] {
+        fillingLists_ = true;
+        const auto done = qScopeGuard([this] { fillingLists_ = false; });
+        InitControls();
+    });
     scope([&] { UpdatePaper(); });
     scope([&] { config_->LoadSettings(); });
     scope([&] { styles_->LoadSettings(); });
@@ -276,9 +281,15 @@ void Form1::showLines(const LineColors& colors, const LineWidths& widths) {
 }
 
 void Form1::Form_Unload() {
-    // Only the dialogs are left to close; the sheet is never saved.
+    // The other windows go with the main one and the program ends, even with
+    // a notice still on screen; the sheet is never saved.
     config_->hide();
     styles_->hide();
+    if (quit_) {
+        quit_();
+    } else {
+        QCoreApplication::quit();
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

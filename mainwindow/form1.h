@@ -70,6 +70,9 @@ public:
     // Replaces how the two dialogs are shown (QDialog::exec by default), so
     // that a caller can answer them instead of a person.
     void setModalRunner(ModalRunner runner);
+    // What ends the program once the window is unloaded; by default the
+    // application quits, whatever other windows are still open.
+    void setQuitter(std::function<void()> quit) { quit_ = std::move(quit); }
 
     // Start-up: skin, pointer, title, lists, page, both dialogs' settings,
     // standard margins, the layout fields and the first drawing. Each step is
@@ -183,7 +186,10 @@ private:
     // the printer's unit may not be the sheet's: the list handlers that fire
     // while the lists are first filled leave the drawing to the end of
     // start-up.
-    bool pageTaken_ = false;
+    // Set while InitControls fills the lists: the draws their selections
+    // would start come before the page is known and are skipped.
+    bool fillingLists_ = false;
+    std::function<void()> quit_;
 
     // The dialogs are separate windows, not children of this one: the
     // window's field check walks all of its children, and must not colour

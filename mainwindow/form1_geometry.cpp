@@ -66,7 +66,6 @@ QString extentText(float extent) {
 
 void Form1::UpdatePaper() {
     preview_->setPage(printer_.page());
-    pageTaken_ = true;
 
     const bool metric = isMetric(store_);
     printer_.setScaleMode(metric ? Unit::Centimetre : Unit::Inch);
@@ -128,7 +127,7 @@ void Form1::MapPreviewToActual() {
 }
 
 void Form1::DrawPaper() {
-    if (!pageTaken_) {
+    if (fillingLists_) {
         return;
     }
     MapActualToPreview();

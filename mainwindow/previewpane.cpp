@@ -75,9 +75,8 @@ protected:
         // sliver is paper too.
         // Only whole logical pixels count as covered: a device pixel the
         // image leaves half a logical pixel short must be filled too.
-        const QRegion beyond =
-            QRegion(rect()) - QRegion(0, 0, static_cast<int>(imageSize.width()),
-                                      static_cast<int>(imageSize.height()));
+        const QRegion beyond = QRegion(rect()) - QRegion(0, 0, static_cast<int>(imageSize.width()),
+                                                         static_cast<int>(imageSize.height()));
         for (const QRect& part : beyond) {
             painter.fillRect(part, Qt::white);
         }

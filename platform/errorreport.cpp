@@ -27,6 +27,9 @@ bool ErrorReport::run(QWidget* parent, const QString& window, const QString& pro
         description = QStringLiteral("Out of memory");
     } catch (const std::exception& e) {
         description = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        // Nothing may leave a handler into the event loop.
+        description = QStringLiteral("Unknown error");
     }
     boxes_.showError(parent, errorReportText(description, window, procedure, line));
     return false;

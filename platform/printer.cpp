@@ -20,10 +20,12 @@ PrinterPage Printer::page() const {
     return result;
 }
 
+QPageSize paperFor(QLocale::MeasurementSystem system) {
+    return QPageSize(system == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+}
+
 QPageSize localeDefaultPaper() {
-    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
-                         ? QPageSize::Letter
-                         : QPageSize::A4);
+    return paperFor(QLocale::system().measurementSystem());
 }
 
 SystemPrinter::SystemPrinter() {

@@ -4,6 +4,8 @@
 // usual size (A4, or Letter where that is the custom) with no margins.
 #pragma once
 
+#include <QLocale>
+#include <QPageSize>
 #include <QString>
 #include <memory>
 
@@ -65,6 +67,7 @@ private:
 // The paper a desk without a printer most likely holds: Letter where the
 // locale measures in US units, A4 elsewhere.
 QPageSize localeDefaultPaper();
+QPageSize paperFor(QLocale::MeasurementSystem system);
 
 // A printer for tests: a fixed page, turned on request.
 class FixedPrinter : public Printer {

@@ -144,6 +144,7 @@ TEST_F(Form1Test, ExitClosesTheWindowAndSavesNothing) {
     form.show();
     const qsizetype writes = store.writes().size();
     click(u"PushButton13"_s);
+    EXPECT_EQ(quits, 1);
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(form.configDialog().isVisible());
     EXPECT_FALSE(form.stylesDialog().isVisible());

@@ -70,6 +70,7 @@ class Form1Test : public ::testing::Test {
 public:
     Form1& open() {
         form = std::make_unique<Form1>(store, printer, boxes, chooser, nullptr, folder.path());
+        form->setQuitter([this] { ++quits; });
         form->Form_Load();
         return *form;
     }
@@ -128,6 +129,7 @@ public:
     NoColours chooser;
     QTemporaryDir folder;
     std::unique_ptr<Form1> form;
+    int quits = 0;  // requests to end the program
 };
 
 // Equal up to a few units in the last place of a single.

@@ -161,6 +161,9 @@ TEST_F(Form1Test, KeepsTheScrollPositionWhenTheSheetIsRedrawn) {
     vertical->setValue(100);
     list(QStringLiteral("cbAbsScale"))->setCurrentIndex(3);
     EXPECT_EQ(vertical->value(), 100);
+    // The page itself still sits 100 twips up in its container.
+    const auto* page = control<QWidget>(u"pPrint"_s);
+    EXPECT_EQ(page->pos().y(), -qRound(100 * form.preview().screenDpiY() / 1440.0));
 }
 
 }  // namespace

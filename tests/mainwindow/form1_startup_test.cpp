@@ -244,6 +244,13 @@ TEST_F(Form1Test, GoesOnWithTheLaterStepsWhenThePageCannotBeRead) {
     EXPECT_TRUE(anyErrorMentions(QStringLiteral("Form1.PushButton18_Click ")));
     EXPECT_EQ(label(QStringLiteral("lineColor0"))->property("colorValue").toUInt(), 255u);
     EXPECT_EQ(label(QStringLiteral("lineWeight0"))->text(), u"13");
+    // Later redraws still run and say why they cannot map the sheet.
+    EXPECT_TRUE(anyErrorMentions(QStringLiteral("Form1.Form_Load ")));
+    boxes.shown.clear();
+    list(QStringLiteral("cbAbsScale"))->setCurrentIndex(3);
+    ASSERT_FALSE(boxes.errors().isEmpty());
+    EXPECT_TRUE(boxes.errors().first().startsWith(u"Division by zero"))
+        << boxes.errors().first().toStdString();
 }
 
 TEST_F(Form1Test, ShowsTheStoredLineSetInTheLinesBox) {

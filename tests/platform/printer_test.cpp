@@ -40,6 +40,12 @@ TEST(Printer, PageValuesFollowTheScaleModeAndTheOrientation) {
     EXPECT_DOUBLE_EQ(turned.printableMm.left(), 6.35);
 }
 
+TEST(Printer, TheUsualPaperIsLetterOnlyWhereUsUnitsAreTheCustom) {
+    EXPECT_EQ(paperFor(QLocale::ImperialUSSystem).id(), QPageSize::Letter);
+    EXPECT_EQ(paperFor(QLocale::MetricSystem).id(), QPageSize::A4);
+    EXPECT_EQ(paperFor(QLocale::ImperialUKSystem).id(), QPageSize::A4);
+}
+
 TEST(Printer, ScaleModesOtherThanCentimetresAndInchesAreRefused) {
     SystemPrinter printer;
     for (const int mode : {Unit::Twip, Unit::Pixel, Unit::Millimetre, 0}) {
