@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -169,6 +170,7 @@ private:
     void fieldChanged(const char* handler);
     void applyDivisions(const char* handler, QLineEdit* field, AxisScale& axis);
     void setOrientation(const char* handler, std::int16_t orientation);
+    void changeOutline(const char* handler, const std::function<void(QRectF&)>& change);
     void notAvailable(const char* handler, const QString& what);
     int showModal(QDialog& dialog);
     // The "Lines" box shows the heavy, medium and light colours and widths.

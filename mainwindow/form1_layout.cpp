@@ -47,37 +47,37 @@ void Form1::PushButton7_Click() {
     applyDivisions("PushButton7_Click", tOrdDiv_, sheet_.ordinate);
 }
 
-void Form1::PushButton10_Click() {
-    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton10_Click"), this);
+// The commands that start from the outline: change it, read the sheet's
+// lengths back from it, redraw.
+void Form1::changeOutline(const char* handler, const std::function<void(QRectF&)>& change) {
+    ReportingScope scope(report_, kWindowName, QLatin1String(handler), this);
     scope([&] {
         QRectF outline = preview_->outline();
-        const float top =
-            static_cast<float>(preview_->paperPictureTwips().height() / 2 - outline.height() / 2);
-        outline.moveTop(top);
+        change(outline);
         preview_->setOutline(outline);
     });
     scope([&] { MapPreviewToActual(); });
     scope([&] { DrawPaper(); });
+}
+
+void Form1::PushButton10_Click() {
+    const QSizeF picture = preview_->paperPictureTwips();
+    changeOutline("PushButton10_Click", [&](QRectF& outline) {
+        outline.moveTop(static_cast<float>(picture.height() / 2 - outline.height() / 2));
+    });
 }
 
 void Form1::PushButton11_Click() {
-    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton11_Click"), this);
-    scope([&] {
-        QRectF outline = preview_->outline();
-        const float left =
-            static_cast<float>(preview_->paperPictureTwips().width() / 2 - outline.width() / 2);
-        outline.moveLeft(left);
-        preview_->setOutline(outline);
+    const QSizeF picture = preview_->paperPictureTwips();
+    changeOutline("PushButton11_Click", [&](QRectF& outline) {
+        outline.moveLeft(static_cast<float>(picture.width() / 2 - outline.width() / 2));
     });
-    scope([&] { MapPreviewToActual(); });
-    scope([&] { DrawPaper(); });
 }
 
 void Form1::PushButton14_Click() {
-    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton14_Click"), this);
-    scope([&] { preview_->setOutline(QRectF(QPointF(0, 0), preview_->paperPictureTwips())); });
-    scope([&] { MapPreviewToActual(); });
-    scope([&] { DrawPaper(); });
+    const QSizeF picture = preview_->paperPictureTwips();
+    changeOutline("PushButton14_Click",
+                  [&](QRectF& outline) { outline = QRectF(QPointF(0, 0), picture); });
 }
 
 void Form1::PushButton18_Click() {
