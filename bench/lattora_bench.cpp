@@ -6,22 +6,13 @@
 #include <QApplication>
 
 #include "app/exportcommand.h"
+#include "bench/metricstore.h"
 #include "platform/rastertarget.h"
 #include "render/graph.h"
 #include "render/scalecatalogue.h"
-#include "sheet/settingsstore.h"
 
 namespace lattora {
 namespace {
-
-class BenchStore : public SettingsStore {
-public:
-    QString getSetting(const QString& key, const QString& defaultValue) const override {
-        return key == Key::Scale ? kMetricWord : defaultValue;
-    }
-    void saveSetting(const QString&, const QString&) override {}
-    using SettingsStore::getSetting;
-};
 
 class NoPrinter : public PrinterService {
 public:
@@ -47,7 +38,7 @@ void drawSheet(const Graph& graph, DrawTarget& target, const Area& a) {
 // Both axes onto the full-size page picture (A4 at 96 dpi), then onto the
 // whole-page picture 4575 twips high with the outline's lengths.
 void BM_PreviewRedraw(benchmark::State& state) {
-    const BenchStore store;
+    const bench::MetricStore store;
     const FixedInputs inputs(LineColors{16737843, 16737843, 16763904, 16777164, {}},
                              SubdivisionLimits{0.99f, 0.51f, 0.2f});
     const Graph graph(store, inputs);
@@ -74,7 +65,7 @@ void BM_PreviewRedraw(benchmark::State& state) {
 BENCHMARK(BM_PreviewRedraw)->Unit(benchmark::kMillisecond);
 
 void BM_PdfExport(benchmark::State& state) {
-    const BenchStore store;
+    const bench::MetricStore store;
     const NoPrinter printers;
     const ExportRequest request = parseExportArguments(
         {QStringLiteral("--abscissa"), QStringLiteral("Metric:1 mm"), QStringLiteral("--ordinate"),

@@ -7,24 +7,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "bench/metricstore.h"
 #include "mainwindow/form1.h"
 #include "platform/colorchooser.h"
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
 #include "render/scalecatalogue.h"
-#include "sheet/settingsstore.h"
 
 namespace lattora {
 namespace {
-
-class MetricStore : public SettingsStore {
-public:
-    QString getSetting(const QString& key, const QString& defaultValue) const override {
-        return key == Key::Scale ? kMetricWord : defaultValue;
-    }
-    void saveSetting(const QString&, const QString&) override {}
-    using SettingsStore::getSetting;
-};
 
 // Counts the error reports, so a redraw that fails is never timed as a fast one.
 class SilentBoxes : public MessageBoxes {
@@ -34,17 +25,12 @@ public:
     int errors = 0;
 };
 
-class NoColours : public ColorChooser {
-public:
-    std::optional<ColorValue> chooseColor(QWidget*, ColorValue) override { return std::nullopt; }
-};
-
 void BM_WindowDrawPaper(benchmark::State& state) {
-    MetricStore store;
+    bench::MetricStore store;
     FixedPrinter printer(
         PageSetup{QSizeF(210, 297), QRectF(0, 0, 210, 297), Orientation::Portrait});
     SilentBoxes boxes;
-    NoColours colours;
+    NoColorChooser colours;
     Form1 window(store, printer, boxes, colours);
     window.Form_Load();
     auto* family = window.findChild<QComboBox*>(QStringLiteral("cbOrdScale"));

@@ -17,6 +17,13 @@ public:
     virtual std::optional<ColorValue> chooseColor(QWidget* parent, ColorValue initial) = 0;
 };
 
+// Answers every request as cancelled: for windows driven without a person
+// (tests, screenshots, benchmarks) that never pick a colour.
+class NoColorChooser : public ColorChooser {
+public:
+    std::optional<ColorValue> chooseColor(QWidget*, ColorValue) override { return std::nullopt; }
+};
+
 // The desktop's colour dialog.
 class QtColorChooser : public ColorChooser {
 public:

@@ -16,11 +16,6 @@
 namespace lattora {
 namespace {
 
-class NoColours : public ColorChooser {
-public:
-    std::optional<ColorValue> chooseColor(QWidget*, ColorValue) override { return std::nullopt; }
-};
-
 // The renderer draws with what the dialogs hold now, not with what is stored.
 TEST(DialogInputs, TheRendererDrawsWithTheDialogsLiveValues) {
     test::MemoryStore store{
@@ -31,7 +26,7 @@ TEST(DialogInputs, TheRendererDrawsWithTheDialogsLiveValues) {
     };
     test::RecordingBoxes boxes;
     ErrorReport report(boxes);
-    NoColours colours;
+    NoColorChooser colours;
     FrmStyles styles(store, report, colours);
     styles.LoadSettings();
     FrmConfig config(store, report);

@@ -57,11 +57,6 @@ inline PageSetup pageWithPrintableWidth(double widthMm) {
     return {QSizeF(widthMm + 10, 260), QRectF(5, 5, widthMm, 250), Orientation::Portrait};
 }
 
-class NoColours : public ColorChooser {
-public:
-    std::optional<ColorValue> chooseColor(QWidget*, ColorValue) override { return std::nullopt; }
-};
-
 // Heavy red, medium green, light blue, subdivision grey: the classes can be
 // told apart on the pictures.
 inline const QString kTestLineSet = QStringLiteral("Test Lines~255|65280|16711680|8421504|dot\r\n");
@@ -126,7 +121,7 @@ public:
     MemoryStore store{{Key::Scale, kMetricWord}};
     FixedPrinter printer{a4Page()};
     RecordingBoxes boxes;
-    NoColours chooser;
+    NoColorChooser chooser;
     QTemporaryDir folder;
     std::unique_ptr<Form1> form;
     int quits = 0;  // requests to end the program

@@ -27,11 +27,6 @@ namespace {
 
 using namespace lattora;
 
-class NoColours : public ColorChooser {
-public:
-    std::optional<ColorValue> chooseColor(QWidget*, ColorValue) override { return std::nullopt; }
-};
-
 class PrintedBoxes : public MessageBoxes {
 public:
     void showMessage(QWidget*, const QString& text) override { report(text); }
@@ -113,7 +108,7 @@ int main(int argc, char** argv) {
     store.saveSetting(Key::Scale, kMetricWord);
     PrintedBoxes boxes;
     ErrorReport report(boxes);
-    NoColours colours;
+    NoColorChooser colours;
 
     FrmConfig config(store, report);
     config.LoadSettings();
