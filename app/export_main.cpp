@@ -6,6 +6,7 @@
 
 #include "app/exportcommand.h"
 #include "platform/pagesetup.h"
+#include "platform/printer.h"
 #include "platform/qsettingsstore.h"
 
 namespace {
@@ -41,5 +42,9 @@ int main(int argc, char** argv) {
 
     const lattora::QSettingsStore store;
     const lattora::SystemPrinters printers;
-    return lattora::runExportCommand(app.arguments().mid(1), store, printers, standardOutput, err);
+    const auto openPrinter = [](const QString& name) -> std::unique_ptr<lattora::Printer> {
+        return std::make_unique<lattora::SystemPrinter>(name);
+    };
+    return lattora::runExportCommand(app.arguments().mid(1), store, printers, standardOutput, err,
+                                     openPrinter);
 }

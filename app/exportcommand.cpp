@@ -5,16 +5,14 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QSaveFile>
 #include <QTextStream>
 #include <new>
 
 #include "config/configsettings.h"
 #include "linesets/templates.h"
-#include "platform/bitmapfile.h"
 #include "platform/paintertarget.h"
-#include "platform/rastertarget.h"
-#include "platform/vectordocument.h"
+#include "platform/printer.h"
+#include "platform/sheetfile.h"
 #include "render/recordingtarget.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
@@ -102,6 +100,7 @@ AxisScale parseScaleText(const QString& text) {
 QString exportUsage() {
     return QStringLiteral(
         "Usage: lattora-export [options] OUTPUT\n"
+        "       lattora-export [options] --print [--printer NAME]\n"
         "Renders one sheet of graph paper from the saved settings.\n"
         "OUTPUT's extension picks the format (.pdf, .svg, .png, .bmp, .txt); - writes to\n"
         "standard output.\n"
@@ -118,6 +117,9 @@ QString exportUsage() {
         "  --corrections           apply the saved printer graduation corrections\n"
         "  --format pdf|svg|png|bmp|trace\n"
         "                          overrides the extension\n"
+        "  --print                 prints the sheet instead (no OUTPUT) on the default\n"
+        "                          printer's page, with the saved corrections\n"
+        "  --printer NAME          with --print: the printer to print on\n"
         "  --help                  shows this text\n");
 }
 
@@ -136,9 +138,11 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
     const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
     const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("F"));
     const QCommandLineOption corrections(QStringLiteral("corrections"));
+    const QCommandLineOption print(QStringLiteral("print"));
+    const QCommandLineOption printer(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
-    parser.addOptions(
-        {abscissa, ordinate, margins, size, paper, orientation, dpi, format, corrections, help});
+    parser.addOptions({abscissa, ordinate, margins, size, paper, orientation, dpi, format,
+                       corrections, print, printer, help});
 
     // QCommandLineParser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("lattora-export")} + arguments)) {
@@ -150,19 +154,34 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
         return request;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
+    request.print = parser.isSet(print);
+    if (parser.isSet(printer) && !request.print) {
+        throw Error(QStringLiteral("--printer goes with --print"));
+    }
+    if (request.print && !positional.isEmpty()) {
+        throw Error(
+            QStringLiteral("--print takes no OUTPUT, got %1").arg(quoted(positional.first())));
+    }
+    if (request.print && (parser.isSet(format) || parser.isSet(dpi))) {
+        throw Error(QStringLiteral("--format and --dpi are for files, not for --print"));
+    }
+    if (!request.print && positional.size() != 1) {
         throw Error(positional.isEmpty()
                         ? QStringLiteral("no OUTPUT given (try --help)")
                         : QStringLiteral("one OUTPUT expected, got %1").arg(positional.size()));
     }
     for (const QCommandLineOption& option :
-         {abscissa, ordinate, margins, size, paper, orientation, dpi, format}) {
+         {abscissa, ordinate, margins, size, paper, orientation, dpi, format, printer}) {
         if (parser.values(option).size() > 1) {
             throw Error(QStringLiteral("--%1 given more than once").arg(option.names().first()));
         }
     }
 
-    request.output = positional.first();
+    if (request.print) {
+        request.printerName = parser.value(printer);
+    } else {
+        request.output = positional.first();
+    }
     request.abscissa =
         parseScaleText(parser.isSet(abscissa) ? parser.value(abscissa) : kDefaultScale);
     request.ordinate =
@@ -202,6 +221,10 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
                             .arg(quoted(parser.value(dpi))));
         }
     }
+    if (request.print) {
+        request.corrections = true;
+        return request;
+    }
     if (parser.isSet(format)) {
         const auto f = formatByName(parser.value(format));
         if (!f || parser.value(format).compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
@@ -224,21 +247,26 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
     return request;
 }
 
-ExportPlan planExport(const ExportRequest& request, const SettingsStore& userStore,
+ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
                       const PrinterService& printers) {
+    std::optional<PageSetup> page;
+    if (!request.paper) {
+        page = printers.defaultPrinterPage(request.orientation);
+    }
+    return planExport(request, store,
+                      page ? *page
+                           : paperPage(request.paper.value_or(QPageSize(QPageSize::A4)),
+                                       request.orientation.value_or(Orientation::Portrait)));
+}
+
+ExportPlan planExport(const ExportRequest& request, const SettingsStore& userStore,
+                      const PageSetup& page) {
     // Loading line sets rewrites the current set's name; a batch run must
     // leave the user's settings as they were.
     ReadOnlySettings store(userStore);
     ExportPlan plan;
     plan.unitSystem = unitSystem(store);
-
-    std::optional<PageSetup> page;
-    if (!request.paper) {
-        page = printers.defaultPrinterPage(request.orientation);
-    }
-    plan.page = page ? *page
-                     : paperPage(request.paper.value_or(QPageSize(QPageSize::A4)),
-                                 request.orientation.value_or(Orientation::Portrait));
+    plan.page = page;
     plan.printerPage = toPrinterPage(plan.page, plan.unitSystem);
 
     // The standard margins: 1 cm or half an inch on every side of the printable area.
@@ -284,67 +312,85 @@ RecordingTarget::TextExtent labelExtent(const QString& text, double points) {
     return {metrics.horizontalAdvance(text) / pixelsPerPoint, metrics.height() / pixelsPerPoint};
 }
 
-}  // namespace
-
-QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
-                        const SettingsStore& userStore) {
+// Both passes of the planned sheet on `target`.
+void drawPlan(const ExportPlan& plan, const SettingsStore& userStore, DrawTarget& target) {
     const ReadOnlySettings store(userStore);
     const FixedInputs inputs(plan.colors, plan.limits);
     const Graph graph(store, inputs);
-    const int unit = sheetUnit(plan.unitSystem);
     const SheetSettings& sheet = plan.sheet;
-    const auto draw = [&](DrawTarget& target) {
-        for (const bool isAbscissa : {true, false}) {
-            const AxisScale& axis = isAbscissa ? sheet.abscissa : sheet.ordinate;
-            graph.DrawAxisGrid(target, isAbscissa, axis.family, axis.item, sheet.marginLeft,
-                               sheet.marginTop, sheet.areaWidth, sheet.areaHeight, axis.divisions,
-                               plan.hCorrection, plan.vCorrection);
-        }
-    };
-
-    const QPointF originMm = plan.page.printableMm.topLeft();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    switch (request.format) {
-        case ExportFormat::Trace: {
-            RecordingTarget target(unit, request.dpi, labelExtent);
-            draw(target);
-            bytes = target.trace().toUtf8();
-            break;
-        }
-        case ExportFormat::Png:
-        case ExportFormat::Bmp: {
-            const double twipsPerMm = kTwipsPerInch / kMillimetresPerInch;
-            const auto raster = RasterTarget::forPage(plan.page.paperMm * twipsPerMm, request.dpi,
-                                                      unit, originMm * twipsPerMm);
-            draw(raster->target());
-            saveBitmap(raster->image(), buffer,
-                       request.format == ExportFormat::Png ? BitmapFormat::Png : BitmapFormat::Bmp);
-            break;
-        }
-        case ExportFormat::Pdf: {
-            PdfDocument document(buffer, plan.page.paperMm, originMm, unit);
-            draw(document.target());
-            document.finish();
-            break;
-        }
-        case ExportFormat::Svg: {
-            SvgDocument document(buffer, plan.page.paperMm, originMm, unit);
-            draw(document.target());
-            document.finish();
-            break;
-        }
+    for (const bool isAbscissa : {true, false}) {
+        const AxisScale& axis = isAbscissa ? sheet.abscissa : sheet.ordinate;
+        graph.DrawAxisGrid(target, isAbscissa, axis.family, axis.item, sheet.marginLeft,
+                           sheet.marginTop, sheet.areaWidth, sheet.areaHeight, axis.divisions,
+                           plan.hCorrection, plan.vCorrection);
     }
-    return bytes;
 }
 
+}  // namespace
+
+void printExport(const ExportPlan& plan, const SettingsStore& store, Printer& printer) {
+    printer.setScaleMode(sheetUnit(plan.unitSystem));
+    printSheet(printer, [&](DrawTarget& page) { drawPlan(plan, store, page); });
+}
+
+QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
+                        const SettingsStore& store) {
+    const int unit = sheetUnit(plan.unitSystem);
+    const auto draw = [&](DrawTarget& target) { drawPlan(plan, store, target); };
+
+    if (request.format == ExportFormat::Trace) {
+        RecordingTarget target(unit, request.dpi, labelExtent);
+        draw(target);
+        return target.trace().toUtf8();
+    }
+    const SheetFileFormat format = request.format == ExportFormat::Pdf   ? SheetFileFormat::Pdf
+                                   : request.format == ExportFormat::Svg ? SheetFileFormat::Svg
+                                   : request.format == ExportFormat::Png ? SheetFileFormat::Png
+                                                                         : SheetFileFormat::Bmp;
+    return renderSheetFile(format, plan.page, unit, request.dpi, draw);
+}
+
+namespace {
+
+// The printer the request names, set to its paper and orientation, and the
+// plan on its page.
+std::pair<std::unique_ptr<Printer>, ExportPlan> planPrint(const ExportRequest& request,
+                                                          const SettingsStore& store,
+                                                          const PrinterOpener& openPrinter) {
+    std::unique_ptr<Printer> printer = openPrinter ? openPrinter(request.printerName) : nullptr;
+    if (!printer || !printer->canPrint()) {
+        throw Error(
+            request.printerName.isEmpty()
+                ? QStringLiteral("no printer is installed")
+                : QStringLiteral("there is no printer named %1").arg(quoted(request.printerName)));
+    }
+    if (request.paper) {
+        printer->setPaperSize(*request.paper);
+    }
+    if (request.orientation) {
+        printer->setOrientation(*request.orientation == Orientation::Landscape ? 2 : 1);
+    }
+    ExportPlan plan = planExport(request, store, printer->pageSetup());
+    return {std::move(printer), std::move(plan)};
+}
+
+}  // namespace
+
 int runExportCommand(const QStringList& arguments, const SettingsStore& store,
-                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err) {
+                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err,
+                     const PrinterOpener& openPrinter) {
     try {
         const ExportRequest request = parseExportArguments(arguments);
         if (request.help) {
             standardOutput.write(exportUsage().toUtf8());
+            return 0;
+        }
+        if (request.print) {
+            auto [printer, plan] = planPrint(request, store, openPrinter);
+            printExport(plan, store, *printer);
+            for (const QString& warning : plan.warnings) {
+                err << "lattora-export: warning: " << warning << Qt::endl;
+            }
             return 0;
         }
         const ExportPlan plan = planExport(request, store, printers);
@@ -354,11 +400,11 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
                 throw Error(QStringLiteral("cannot write to standard output"));
             }
         } else {
-            QSaveFile file(request.output);
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-                !file.commit()) {
+            try {
+                writeFileWhole(request.output, bytes);
+            } catch (const Error& e) {
                 throw Error(QStringLiteral("cannot write %1: %2")
-                                .arg(quoted(request.output), file.errorString()));
+                                .arg(quoted(request.output), e.description()));
             }
         }
         // Only a finished export mentions the stored values it passed over, so

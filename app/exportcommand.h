@@ -7,6 +7,8 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "linesets/linecolors.h"
@@ -34,7 +36,16 @@ struct ExportRequest {
     int dpi = 300;
     bool corrections = false;
     bool help = false;  // only the usage is wanted
+    // Sent to a printer instead of a file: the named one, or the default
+    // one when the name is empty. Printing always applies the corrections.
+    bool print = false;
+    QString printerName;
 };
+
+class Printer;
+// Opens the printer of that name (the default one for an empty name);
+// raises Error when there is none.
+using PrinterOpener = std::function<std::unique_ptr<Printer>(const QString& name)>;
 
 inline constexpr int kMinDpi = 10;
 inline constexpr int kMaxDpi = 2400;
@@ -67,6 +78,15 @@ struct ExportPlan {
 // Never writes to `store`. Raises Error.
 ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
                       const PrinterService& printers);
+// The same on a page already chosen.
+ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
+                      const PageSetup& page);
+
+// Sends the planned sheet to `printer` through the program's printing path:
+// the printer's unit is the sheet unit, labels in its Courier font if it has
+// one, the corrections of the plan, then the end of the document. Raises
+// Error; a failure sends nothing.
+void printExport(const ExportPlan& plan, const SettingsStore& store, Printer& printer);
 
 // The finished file's bytes. Raises Error.
 QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
@@ -74,9 +94,11 @@ QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
 
 // The whole command: returns the exit status (0 done, 2 failed) after one
 // line on `err` for a failure. The output file appears whole or not at all;
-// "-" sends it to `standardOutput`.
+// "-" sends it to `standardOutput`. --print goes to the printer `openPrinter`
+// gives.
 int runExportCommand(const QStringList& arguments, const SettingsStore& store,
-                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err);
+                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err,
+                     const PrinterOpener& openPrinter = {});
 
 QString exportUsage();
 

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/statefile.h"
+#include "desktop/programicon.h"
 #include "mainwindow/form1.h"
 #include "platform/colorchooser.h"
 #include "platform/messageboxes.h"
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lattora"));
     QApplication::setOrganizationName(QStringLiteral("Tarnhill"));
+    QApplication::setWindowIcon(lattora::programIcon());
 
     lattora::QSettingsStore store;
     lattora::SystemPrinter printer;
@@ -65,6 +68,12 @@ int main(int argc, char** argv) {
     FirstPaintWatch watch(clock);
     if (QCoreApplication::arguments().contains(QStringLiteral("--quit-after-first-paint"))) {
         window.installEventFilter(&watch);
+    }
+    // --state-file PATH: scripts that drive the window read its state there.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--state-file"));
+        at >= 0 && at + 1 < arguments.size()) {
+        lattora::watchWindowState(window, arguments.at(at + 1));
     }
     window.Form_Load();
     window.show();

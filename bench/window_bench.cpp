@@ -9,6 +9,7 @@
 
 #include "bench/metricstore.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/previewpane.h"
 #include "platform/colorchooser.h"
 #include "platform/messageboxes.h"
 #include "platform/printer.h"
@@ -25,14 +26,21 @@ public:
     int errors = 0;
 };
 
-void BM_WindowDrawPaper(benchmark::State& state) {
+// The main window on a whole A4 page under the metric system.
+struct BenchWindow {
+    BenchWindow() { window.Form_Load(); }
     bench::MetricStore store;
-    FixedPrinter printer(
-        PageSetup{QSizeF(210, 297), QRectF(0, 0, 210, 297), Orientation::Portrait});
+    FixedPrinter printer{
+        PageSetup{QSizeF(210, 297), QRectF(0, 0, 210, 297), Orientation::Portrait}};
     SilentBoxes boxes;
     NoColorChooser colours;
-    Form1 window(store, printer, boxes, colours);
-    window.Form_Load();
+    Form1 window{store, printer, boxes, colours};
+};
+
+void BM_WindowDrawPaper(benchmark::State& state) {
+    BenchWindow bench;
+    Form1& window = bench.window;
+    SilentBoxes& boxes = bench.boxes;
     auto* family = window.findChild<QComboBox*>(QStringLiteral("cbOrdScale"));
     auto* item = window.findChild<QComboBox*>(QStringLiteral("cbOrdDiv"));
     family->setCurrentIndex(Family::Probability);
@@ -49,6 +57,30 @@ void BM_WindowDrawPaper(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowDrawPaper)->Unit(benchmark::kMillisecond);
+
+// One step of a drag of the graph area on the page picture: the outline
+// moves, the sheet takes its four lengths, the four fields show them and are
+// checked; the grid waits for the release.
+void BM_DragStep(benchmark::State& state) {
+    BenchWindow bench;
+    Form1& window = bench.window;
+    SilentBoxes& boxes = bench.boxes;
+    int draws = 0;
+    QObject::connect(&window, &Form1::paperDrawn, [&draws] { ++draws; });
+    const QRectF start = window.preview().outline();
+    window.pPaper_MouseDown(Qt::LeftButton, Qt::NoModifier, 1000, 1000);
+    float step = 1;
+    for (auto _ : state) {
+        // Back and forth, one twip at a time, well inside the page.
+        step = -step;
+        window.pPaper_MouseMove(Qt::LeftButton, Qt::NoModifier, 1000 + step, 1000);
+    }
+    window.pPaper_MouseUp(Qt::LeftButton, Qt::NoModifier, 1000, 1000);
+    if (boxes.errors != 0 || draws != 1 || window.preview().outline().width() != start.width()) {
+        state.SkipWithError("the drag did not run as a drag");
+    }
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 
 // A whole process: start, load, lay out, paint once, quit.
 void BM_StartupToFirstPaint(benchmark::State& state) {

@@ -17,6 +17,7 @@
 #include <array>
 
 #include "platform/errorreport.h"
+#include "platform/okcancel.h"
 #include "sheet/error.h"
 #include "sheet/settingsstore.h"
 #include "validation/validation.h"
@@ -232,18 +233,12 @@ void FrmConfig::buildControls() {
     layout->addLayout(units);
 
     layout->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    PushButton2_ = new QPushButton(QStringLiteral("OK"), this);
-    PushButton2_->setObjectName(QStringLiteral("PushButton2"));
-    PushButton2_->setDefault(true);
-    PushButton1_ = new QPushButton(QStringLiteral("Cancel"), this);
-    PushButton1_->setObjectName(QStringLiteral("PushButton1"));
+    const OkCancelRow buttons = makeOkCancelRow(this);
+    PushButton2_ = buttons.ok;
+    PushButton1_ = buttons.cancel;
     connect(PushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
     connect(PushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
-    buttons->addWidget(PushButton2_);
-    buttons->addWidget(PushButton1_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void FrmConfig::Form_Load() {

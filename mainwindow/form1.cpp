@@ -20,8 +20,10 @@
 #include <QtEndian>
 #include <algorithm>
 
+#include "desktop/programicon.h"
 #include "mainwindow/previewpane.h"
 #include "platform/messageboxes.h"
+#include "platform/printdialog.h"
 #include "platform/qtcolor.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
@@ -96,8 +98,14 @@ Form1::Form1(SettingsStore& store, Printer& printer, MessageBoxes& boxes, ColorC
     setWindowTitle(kApplicationTitle);
     config_ = std::make_unique<FrmConfig>(store_, report_);
     styles_ = std::make_unique<FrmStyles>(store_, report_, chooser);
+    shortcuts_ = std::make_unique<FrmShortcuts>(report_);
+    notice_ = std::make_unique<Form2>(report_);
+    desktopTray_ = std::make_unique<QtTrayIcon>(programIcon(), kApplicationTitle);
+    setTrayIcon(*desktopTray_);
     inputs_ = std::make_unique<DialogInputs>(*styles_, *config_);
     graph_ = std::make_unique<Graph>(store_, *inputs_);
+    ownPrintDialog_ = std::make_unique<QtPrintDialog>();
+    printDialog_ = ownPrintDialog_.get();
     connect(
         styles_.get(), &FrmStyles::linesShown, this,
         [this](const LineColors& colors, const LineWidths& widths) { showLines(colors, widths); });
@@ -114,6 +122,7 @@ Form1::Form1(SettingsStore& store, Printer& printer, MessageBoxes& boxes, ColorC
     // grid is drawn with; the widths stay empty until some are stored.
     showLines(styles_->currentLineColors(), {});
     connectHandlers();
+    connectPreviewMouse();
 }
 
 Form1::~Form1() = default;
@@ -155,18 +164,25 @@ void Form1::ApplySkin() {
 }
 
 void Form1::LoadPointer() {
+    // Qt shows a widget's own pointer while the mouse is over it and puts the
+    // busy pointer above every widget's, so the buttons simply carry it.
+    const auto point = [this](const QCursor& pointer) {
+        for (QPushButton* button : findChildren<QPushButton*>()) {
+            button->setCursor(pointer);
+        }
+        cbZoom_->setCursor(pointer);
+        config_->setButtonPointer(pointer);
+        shortcuts_->setButtonPointer(pointer);
+    };
+    // Without a pointer file of its own (or with one that cannot be read)
+    // the buttons point with the desktop's hand.
+    point(QCursor(Qt::PointingHandCursor));
     const QString path = QDir(programFolder_).filePath(kPointerFile);
     if (!FileExists(path)) {
         return;
     }
     customPointer_ = loadCursor(path);
-    // Qt shows a widget's own pointer while the mouse is over it and puts the
-    // busy pointer above every widget's, so the buttons simply carry it.
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setCursor(*customPointer_);
-    }
-    cbZoom_->setCursor(*customPointer_);
-    config_->setButtonPointer(*customPointer_);
+    point(*customPointer_);
 }
 
 void Form1::InitControls() {
@@ -285,6 +301,9 @@ void Form1::Form_Unload() {
     // a notice still on screen; the sheet is never saved.
     config_->hide();
     styles_->hide();
+    shortcuts_->hide();
+    notice_->Form_Unload();
+    trayIcon_->hide();
     if (quit_) {
         quit_();
     } else {

@@ -16,9 +16,14 @@
 #include <optional>
 
 #include "config/frmconfig.h"
+#include "desktop/frmshortcuts.h"
 #include "linesets/frmstyles.h"
 #include "mainwindow/dialoginputs.h"
+#include "mainwindow/form2.h"
+#include "platform/clipboard.h"
 #include "platform/errorreport.h"
+#include "platform/savedialog.h"
+#include "platform/trayicon.h"
 #include "render/graph.h"
 #include "sheet/sheetsettings.h"
 
@@ -36,6 +41,7 @@ namespace lattora {
 class ColorChooser;
 class MessageBoxes;
 class PreviewPane;
+class PrintDialog;
 class Printer;
 class SettingsStore;
 
@@ -59,7 +65,7 @@ public:
     // Shows a dialog modally and returns its result.
     using ModalRunner = std::function<int(QDialog&)>;
 
-    // Builds the window and its two hidden dialogs; Form_Load, called once
+    // Builds the window and its hidden dialogs; Form_Load, called once
     // before the window is shown, lays out and draws the sheet. Every
     // service must outlive the window. `programFolder` is where the skin and
     // the pointer file are looked for; empty means the folder of the
@@ -74,6 +80,14 @@ public:
     // What ends the program once the window is unloaded; by default the
     // application quits, whatever other windows are still open.
     void setQuitter(std::function<void()> quit) { quit_ = std::move(quit); }
+    // Replaces the desktop's printer dialog.
+    void setPrintDialog(PrintDialog& dialog) { printDialog_ = &dialog; }
+    // Replace the file dialog of Save and the clipboard of Copy; each must
+    // outlive the window.
+    void setSaveDialog(SaveDialog& dialog) { saveDialog_ = &dialog; }
+    void setClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
+    // Replaces the desktop's system tray; it must outlive the window.
+    void setTrayIcon(TrayIcon& tray);
 
     // Start-up: skin, pointer, title, lists, page, both dialogs' settings,
     // standard margins, the layout fields and the first drawing. Each step is
@@ -116,15 +130,39 @@ public:
     void pConfig_Click();       // Configuration (PushButton12)
     void PushButton15_Click();  // Help
     void PushButton13_Click();  // Exit
-    // Commands still to come: each says so.
-    void PushButton1_Click();   // Minimize To System Tray
-    void PushButton6_Click();   // Copy
+    // Output.
     void PushButton8_Click();   // Print
-    void PushButton9_Click();   // Save
     void PushButton16_Click();  // Printer Setup
+    void PushButton6_Click();   // Copy
+    void PushButton9_Click();   // Save
+    // The system tray and the desktop shortcuts.
+    void PushButton1_Click();   // Minimize To System Tray
     void PushButton17_Click();  // Shortcuts
+    // A click on the program's tray icon brings the window back.
+    void TrayIcon_Click();
 
     void cbZoom_Click();
+
+    // Dragging on the preview, positions in twips relative to the surface
+    // that raised the event: a press anywhere on the page picture moves the
+    // graph area, the handles resize it, the full-size page is panned. The
+    // grid is redrawn only at a release on the page picture or a handle.
+    void pPaper_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void pPaper_MouseMove(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void pPaper_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void pSize_MouseDown(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, float x,
+                         float y);
+    void pSize_MouseMove(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, float x,
+                         float y);
+    void pSize_MouseUp(int index, Qt::MouseButton button, Qt::KeyboardModifiers shift, float x,
+                       float y);
+    void pPrint_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void pPrint_MouseMove(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void pPrint_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    // The pointer over a frame or the window's background: the graph area
+    // shows its plain outline and no handles.
+    void Frame_MouseMove();
+    bool dragActive() const { return dragActive_; }
 
     // The procedures below have no report of their own: a failure leaves them
     // at once (as Error) and reaches the handler that called them.
@@ -138,6 +176,9 @@ public:
     void MapPreviewToActual();
     // Redraws both previews from the sheet.
     void DrawPaper();
+    // Prints one page on the current printer; a failure abandons the job, so
+    // nothing half drawn reaches the paper.
+    void PrintPaper();
 
     // Closing the window: hides the dialogs; nothing is saved.
     void Form_Unload();
@@ -148,9 +189,16 @@ public:
     FrmStyles& stylesDialog() const { return *styles_; }
     // The pointer loaded from the program folder, if any.
     const std::optional<QCursor>& customPointer() const { return customPointer_; }
+    FrmShortcuts& shortcutsDialog() const { return *shortcuts_; }
+    Form2& trayNotice() const { return *notice_; }
+
+Q_SIGNALS:
+    // Both previews were drawn anew (also after a failure part-way).
+    void paperDrawn();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -161,6 +209,7 @@ private:
     QWidget* buildOutputFrame();
     QWidget* buildGeneralFrame();
     void connectHandlers();
+    void connectPreviewMouse();
 
     void ApplySkin();
     void LoadPointer();
@@ -171,8 +220,11 @@ private:
     void applyDivisions(const char* handler, QLineEdit* field, AxisScale& axis);
     void setOrientation(const char* handler, std::int16_t orientation);
     void changeOutline(const char* handler, const std::function<void(QRectF&)>& change);
-    void notAvailable(const char* handler, const QString& what);
     int showModal(QDialog& dialog);
+    // Both grid passes on `target` with the sheet's lengths, the scales the
+    // lists select (read anew for each pass) and the configuration's
+    // graduation corrections: the printed page and the saved documents.
+    void drawSheet(DrawTarget& target);
     // The "Lines" box shows the heavy, medium and light colours and widths.
     void showLines(const LineColors& colors, const LineWidths& widths);
 
@@ -181,6 +233,15 @@ private:
     ErrorReport report_;
     QString programFolder_;
     ModalRunner modalRunner_;
+    std::unique_ptr<PrintDialog> ownPrintDialog_;
+    PrintDialog* printDialog_ = nullptr;
+
+    // Where Save asks for a file and Copy puts the picture: the desktop's
+    // own unless replaced.
+    QtSaveDialog desktopSaveDialog_;
+    QtClipboard desktopClipboard_;
+    SaveDialog* saveDialog_ = &desktopSaveDialog_;
+    Clipboard* clipboard_ = &desktopClipboard_;
 
     SheetSettings sheet_;
     std::optional<QCursor> customPointer_;
@@ -191,6 +252,11 @@ private:
     // Set while InitControls fills the lists: the draws their selections
     // would start come before the page is known and are skipped.
     bool fillingLists_ = false;
+    // One drag at a time on the page picture, a handle or the full-size
+    // page: where it was grabbed.
+    bool dragActive_ = false;
+    float grabX_ = 0;
+    float grabY_ = 0;
     std::function<void()> quit_;
 
     // The dialogs are separate windows, not children of this one: the
@@ -198,6 +264,11 @@ private:
     // or count the dialogs' fields.
     std::unique_ptr<FrmConfig> config_;
     std::unique_ptr<FrmStyles> styles_;
+    std::unique_ptr<FrmShortcuts> shortcuts_;
+    std::unique_ptr<Form2> notice_;
+    // The tray the window goes to: the desktop's own unless replaced.
+    std::unique_ptr<QtTrayIcon> desktopTray_;
+    TrayIcon* trayIcon_ = nullptr;
     // Read the dialogs, so they are declared after them and go first.
     std::unique_ptr<DialogInputs> inputs_;
     std::unique_ptr<Graph> graph_;

@@ -1,5 +1,4 @@
-// The buttons that open the dialogs, the help notice, Exit, and the commands
-// still to come.
+// The buttons that open the dialogs, the help notice and Exit.
 #include "mainwindow/form1.h"
 #include "platform/messageboxes.h"
 
@@ -41,35 +40,10 @@ void Form1::PushButton13_Click() {
     scope([&] { close(); });
 }
 
-void Form1::notAvailable(const char* handler, const QString& what) {
-    ReportingScope scope(report_, kWindowName, QLatin1String(handler), this);
-    scope([&] {
-        report_.boxes().showMessage(this, what + QStringLiteral(" is not available yet."));
-    });
-}
-
-void Form1::PushButton1_Click() {
-    notAvailable("PushButton1_Click", QStringLiteral("Minimizing to the system tray"));
-}
-
-void Form1::PushButton6_Click() {
-    notAvailable("PushButton6_Click", QStringLiteral("Copying to the clipboard"));
-}
-
-void Form1::PushButton8_Click() {
-    notAvailable("PushButton8_Click", QStringLiteral("Printing"));
-}
-
-void Form1::PushButton9_Click() {
-    notAvailable("PushButton9_Click", QStringLiteral("Saving to a file"));
-}
-
-void Form1::PushButton16_Click() {
-    notAvailable("PushButton16_Click", QStringLiteral("Printer setup"));
-}
-
 void Form1::PushButton17_Click() {
-    notAvailable("PushButton17_Click", QStringLiteral("Creating shortcuts"));
+    ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton17_Click"), this);
+    // The dialog makes the shortcuts itself; nothing here depends on them.
+    scope([&] { showModal(*shortcuts_); });
 }
 
 }  // namespace lattora

@@ -167,9 +167,11 @@ void Form1::DrawPaper() {
     } catch (...) {
         // What was drawn before the failure is shown, as on paper.
         preview_->updatePictures();
+        Q_EMIT paperDrawn();
         throw;
     }
     preview_->updatePictures();
+    Q_EMIT paperDrawn();
 }
 
 }  // namespace lattora

@@ -1,5 +1,6 @@
 #include "mainwindow/previewpane.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
@@ -160,7 +161,9 @@ struct PreviewPane::Impl {
     void layOut();
     void placePaper();
     void placeOutline();
+    void placeHandle(std::size_t index);
     void placePrint();
+    bool forwardMouse(QObject* watched, QEvent* event);
     void updateScrollRanges();
 
     PreviewPane* pane;
@@ -179,6 +182,12 @@ struct PreviewPane::Impl {
     float outlineWidth = 0;
     float outlineHeight = 0;
     bool zoomed = false;
+    // pSize0..2 in twips relative to pPaper.
+    std::array<QPointF, 3> handlePositions{};
+    // pPrint in pCont, in twips.
+    float printLeft = 0;
+    float printTop = 0;
+    std::function<void(const PreviewMouseEvent&)> mouseHandler;
 
     std::unique_ptr<RasterTarget> paperRaster;
     std::unique_ptr<RasterTarget> printRaster;
@@ -265,9 +274,15 @@ void PreviewPane::Impl::placePaper() {
                        sideToPixels(paperWidth, dpiX), sideToPixels(paperHeight, dpiY));
     const int handleWidth = sideToPixels(kHandleTwips, dpiX);
     const int handleHeight = sideToPixels(kHandleTwips, dpiY);
-    for (SizeHandle* handle : handles) {
-        handle->resize(handleWidth, handleHeight);
+    for (std::size_t i = 0; i < handles.size(); ++i) {
+        handles[i]->resize(handleWidth, handleHeight);
+        placeHandle(i);
     }
+}
+
+void PreviewPane::Impl::placeHandle(std::size_t index) {
+    handles[index]->move(twipsToPixels(handlePositions[index].x(), dpiX),
+                         twipsToPixels(handlePositions[index].y(), dpiY));
 }
 
 void PreviewPane::Impl::placeOutline() {
@@ -281,7 +296,37 @@ void PreviewPane::Impl::placeOutline() {
 }
 
 void PreviewPane::Impl::placePrint() {
-    print->move(-twipsToPixels(hSB->value(), dpiX), -twipsToPixels(vSB->value(), dpiY));
+    print->move(twipsToPixels(printLeft, dpiX), twipsToPixels(printTop, dpiY));
+}
+
+bool PreviewPane::Impl::forwardMouse(QObject* watched, QEvent* event) {
+    using Action = PreviewMouseEvent::Action;
+    using Surface = PreviewMouseEvent::Surface;
+    Action action;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: action = Action::Down; break;
+        case QEvent::MouseMove: action = Action::Move; break;
+        case QEvent::MouseButtonRelease: action = Action::Up; break;
+        default: return false;
+    }
+    if (!mouseHandler) {
+        return false;
+    }
+    Surface surface = Surface::Paper;
+    int handle = -1;
+    if (watched == print) {
+        surface = Surface::Print;
+    } else if (watched != paper) {
+        surface = Surface::Handle;
+        handle =
+            static_cast<int>(std::find(handles.begin(), handles.end(), watched) - handles.begin());
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPointF at = mouse->position();
+    mouseHandler({surface, action, mouse->button(), mouse->modifiers(),
+                  static_cast<float>(at.x() * kTwipsPerInch / dpiX),
+                  static_cast<float>(at.y() * kTwipsPerInch / dpiY), handle});
+    return true;
 }
 
 void PreviewPane::Impl::updateScrollRanges() {
@@ -310,9 +355,31 @@ void PreviewPane::Impl::updateScrollRanges() {
 }
 
 PreviewPane::PreviewPane(QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>(this)) {
-    connect(d_->hSB, &QScrollBar::valueChanged, this, [this] { d_->placePrint(); });
-    connect(d_->vSB, &QScrollBar::valueChanged, this, [this] { d_->placePrint(); });
+    // hSB_Change and vSB_Change: the page follows the bars.
+    connect(d_->hSB, &QScrollBar::valueChanged, this, [this](int value) {
+        d_->printLeft = static_cast<float>(-value);
+        d_->placePrint();
+    });
+    connect(d_->vSB, &QScrollBar::valueChanged, this, [this](int value) {
+        d_->printTop = static_cast<float>(-value);
+        d_->placePrint();
+    });
+    // The page picture follows the pointer even without a pressed button:
+    // the graph area shows when the pointer is over it.
+    d_->paper->setMouseTracking(true);
+    d_->paper->installEventFilter(this);
+    d_->print->installEventFilter(this);
+    for (SizeHandle* handle : d_->handles) {
+        handle->installEventFilter(this);
+    }
     setPage(kStartPage);
+}
+
+bool PreviewPane::eventFilter(QObject* watched, QEvent* event) {
+    if (d_->forwardMouse(watched, event)) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 PreviewPane::~PreviewPane() {
@@ -437,6 +504,61 @@ void PreviewPane::setOutlineBorderStyle(Qt::PenStyle style) {
 
 Qt::PenStyle PreviewPane::outlineBorderStyle() const {
     return d_->outline->borderStyle();
+}
+
+void PreviewPane::setMouseHandler(std::function<void(const PreviewMouseEvent&)> handler) {
+    d_->mouseHandler = std::move(handler);
+}
+
+void PreviewPane::setPaperCursor(Qt::CursorShape shape) {
+    if (shape == Qt::ArrowCursor) {
+        d_->paper->unsetCursor();
+    } else {
+        d_->paper->setCursor(shape);
+    }
+}
+
+Qt::CursorShape PreviewPane::paperCursor() const {
+    return d_->paper->testAttribute(Qt::WA_SetCursor) ? d_->paper->cursor().shape()
+                                                      : Qt::ArrowCursor;
+}
+
+QRectF PreviewPane::handleRect(int index) const {
+    const QPointF at = d_->handlePositions.at(static_cast<std::size_t>(index));
+    return {at, QSizeF(kHandleTwips, kHandleTwips)};
+}
+
+void PreviewPane::setHandlePosition(int index, float left, float top) {
+    const auto i = static_cast<std::size_t>(index);
+    d_->handlePositions.at(i) = QPointF(toSingle(left), toSingle(top));
+    d_->placeHandle(i);
+}
+
+void PreviewPane::setHandleVisible(int index, bool visible) {
+    d_->handles.at(static_cast<std::size_t>(index))->setVisible(visible);
+}
+
+bool PreviewPane::handleVisible(int index) const {
+    return !d_->handles.at(static_cast<std::size_t>(index))->isHidden();
+}
+
+QPointF PreviewPane::printPosition() const {
+    return {d_->printLeft, d_->printTop};
+}
+
+void PreviewPane::setPrintPosition(float left, float top) {
+    d_->printLeft = toSingle(left);
+    d_->printTop = toSingle(top);
+    d_->placePrint();
+}
+
+QSizeF PreviewPane::containerTwips() const {
+    return {d_->container->width() * kTwipsPerInch / d_->dpiX,
+            d_->container->height() * kTwipsPerInch / d_->dpiY};
+}
+
+QSizeF PreviewPane::printTwips() const {
+    return {double(d_->page.pageWidthTwips), double(d_->page.pageHeightTwips)};
 }
 
 double PreviewPane::screenDpiX() const {

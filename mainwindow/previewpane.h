@@ -6,9 +6,11 @@
 // real resolution.
 #pragma once
 
+#include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "platform/rastertarget.h"
@@ -17,6 +19,21 @@
 class QScrollBar;
 
 namespace lattora {
+
+// A press, move or release of the mouse on one of the pane's surfaces, at a
+// position in twips relative to that surface. Between a press and its
+// release every event goes to the surface that was pressed.
+struct PreviewMouseEvent {
+    enum class Surface { Paper, Handle, Print };
+    enum class Action { Down, Move, Up };
+    Surface surface;
+    Action action;
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers shift;
+    float x;
+    float y;
+    int handle;  // the handle's index, for Surface::Handle
+};
 
 class PreviewPane : public QWidget {
     Q_OBJECT
@@ -75,6 +92,28 @@ public:
     void setOutlineBorderStyle(Qt::PenStyle style);
     Qt::PenStyle outlineBorderStyle() const;
 
+    // Where mouse events on pPaper, the handles and pPrint go.
+    void setMouseHandler(std::function<void(const PreviewMouseEvent&)> handler);
+
+    // pPaper's pointer: the arrow or the size-all cross.
+    void setPaperCursor(Qt::CursorShape shape);
+    Qt::CursorShape paperCursor() const;
+
+    // The sizing handles pSize0..2: position in twips relative to pPaper (each
+    // a single), side kHandleTwips, hidden until shown.
+    static constexpr int kHandleCount = 3;
+    QRectF handleRect(int index) const;
+    void setHandlePosition(int index, float left, float top);
+    void setHandleVisible(int index, bool visible);
+    bool handleVisible(int index) const;
+
+    // pPrint's position in pCont (twips; Left and Top are 0 or negative while
+    // the page is larger than the container), and the two sizes.
+    QPointF printPosition() const;
+    void setPrintPosition(float left, float top);
+    QSizeF containerTwips() const;
+    QSizeF printTwips() const;
+
     // The screen resolution (pixels per inch) twips are placed with, read from
     // the screen when the pane is made and at every setPage().
     double screenDpiX() const;
@@ -87,6 +126,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Impl;

@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core clang-format
-    xvfb xauth
+    xvfb xauth xclip xdotool poppler-utils
+    cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -141,6 +141,11 @@ void PainterTarget::FontSize(double points) {
     font_.setPointSizeF(points);
 }
 
+void PainterTarget::setFontFamily(const QString& family) {
+    font_.setFamily(family);
+    metricsBySize_.clear();
+}
+
 const QFontMetricsF& PainterTarget::metrics() const {
     auto found = metricsBySize_.find(fontSize_);
     if (found == metricsBySize_.end()) {

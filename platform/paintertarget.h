@@ -53,6 +53,10 @@ public:
     void setVectorPenWidth(double inches);
     double vectorPenWidth() const { return vectorPenInches_; }
 
+    // The family labels are printed in; kFontFamily until changed.
+    void setFontFamily(const QString& family);
+    QString fontFamily() const { return font_.family(); }
+
     double fontSize() const { return fontSize_; }
     double currentX() const { return currentX_; }
     double currentY() const { return currentY_; }

@@ -44,7 +44,7 @@ double RecordingTarget::TextHeight(const QString& text) const {
 }
 
 void RecordingTarget::Print(double number) {
-    calls_.emplace_back(LabelCall{currentX_, currentY_, numberText(number), fontSize_});
+    calls_.emplace_back(LabelCall{currentX_, currentY_, numberText(number), fontSize_, number});
     currentX_ += TextWidth(printedText(number));
 }
 
@@ -66,6 +66,20 @@ std::vector<RecordingTarget::LabelCall> RecordingTarget::labels() const {
         }
     }
     return result;
+}
+
+void RecordingTarget::replay(DrawTarget& target) const {
+    for (const Call& call : calls_) {
+        if (const auto* line = std::get_if<LineCall>(&call)) {
+            target.Line(line->x1, line->y1, line->x2, line->y2, line->colour);
+        } else {
+            const auto& label = std::get<LabelCall>(call);
+            target.FontSize(label.fontSize);
+            target.CurrentX(label.x);
+            target.CurrentY(label.y);
+            target.Print(label.number);
+        }
+    }
 }
 
 QString RecordingTarget::trace() const {

@@ -24,6 +24,7 @@ public:
         double x, y;
         QString text;
         double fontSize;
+        double number;  // what Print was given
     };
     using Call = std::variant<LineCall, LabelCall>;
 
@@ -57,6 +58,10 @@ public:
     double currentX() const { return currentX_; }
     double currentY() const { return currentY_; }
     void clear() { calls_.clear(); }
+
+    // Draws everything recorded, in order, on `target`: lines as they were
+    // drawn, labels printed at their recorded position and size.
+    void replay(DrawTarget& target) const;
 
     // One record a line: "unit U", then "line X1 Y1 X2 Y2 COLOUR" and
     // "label X Y TEXT" in drawing order; numbers in shortest round-trip form.

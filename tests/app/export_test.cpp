@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "platform/printer.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
@@ -155,6 +156,11 @@ TEST(ExportArguments, RefusesWithAMessageNamingTheProblem) {
         {{"--abscissa", "Metric:3 mm", "out.pdf"}, "3 mm"},
         {{"--paper", "A4", "--paper", "A3", "out.pdf"}, "paper"},
         {{"--abscissa"}, "abscissa"},
+        {{"--print", "out.pdf"}, "OUTPUT"},
+        {{"--printer", "Office", "out.pdf"}, "--print"},
+        {{"--print", "--dpi", "300"}, "--dpi"},
+        {{"--print", "--format", "pdf"}, "--format"},
+        {{"--print", "--printer", "A", "--printer", "B"}, "printer"},
     };
     for (const auto& [arguments, expected] : cases) {
         try {
@@ -406,6 +412,112 @@ TEST(ExportProgram, RunsHeadlessFromTheUsersStore) {
     EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
     EXPECT_TRUE(err.contains("Cubic")) << err.toStdString();
     EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+}
+
+}  // namespace
+}  // namespace lattora
+
+namespace lattora {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+PageSetup a5WithMargins() {
+    return {QSizeF(148, 210), QRectF(4, 6, 140, 198), Orientation::Portrait};
+}
+
+// The command owns the printer it opens; this one hands what it was told and
+// what it printed back to the test's printer when the command lets it go.
+class BorrowedPrinter : public FixedPrinter {
+public:
+    explicit BorrowedPrinter(FixedPrinter& original)
+        : FixedPrinter(original), original_(original) {}
+    ~BorrowedPrinter() override { original_ = *this; }
+
+private:
+    FixedPrinter& original_;
+};
+
+class ExportPrint : public ::testing::Test {
+protected:
+    int run(const std::vector<const char*>& arguments) {
+        errText.clear();
+        QTextStream err(&errText);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const PrinterOpener open = [this](const QString& name) -> std::unique_ptr<Printer> {
+            opened << name;
+            if (name == u"Missing") {
+                throw Error(u"There is no printer named \"Missing\""_s);
+            }
+            return std::make_unique<BorrowedPrinter>(printer);
+        };
+        return runExportCommand(args(arguments), store, fallback, out, err, open);
+    }
+
+    test::MemoryStore store{{Key::Scale, kMetricWord}, {Key::HGraduation, u"10"_s}};
+    FakePrinter fallback;
+    FixedPrinter printer{a5WithMargins()};
+    QStringList opened;
+    QString errText;
+};
+
+TEST(ExportArguments, PrintNamesItsPrinterAndAlwaysCorrects) {
+    const ExportRequest request = parseExportArguments(args({"--print", "--printer", "Lab"}));
+    EXPECT_TRUE(request.print);
+    EXPECT_EQ(request.printerName, u"Lab");
+    EXPECT_TRUE(request.corrections);
+}
+
+TEST_F(ExportPrint, PrintsOnThePrintersPageWithTheStoredCorrections) {
+    ASSERT_EQ(run({"--print", "--abscissa", "Metric:10 mm"}), 0) << errText.toStdString();
+    ASSERT_EQ(printer.printedPages().size(), 1u);
+    const FixedPrinter::Page& page = printer.printedPages().front();
+    EXPECT_EQ(page.scaleMode, Unit::Centimetre);
+    EXPECT_EQ(page.fontSize, 10);
+    double left = 1e300;
+    double right = -1e300;
+    for (const auto& line : page.lines) {
+        left = std::min(left, line.x1);
+        right = std::max(right, line.x1);
+    }
+    // Standard margins on the printer's own printable area (14 cm wide),
+    // moved by the stored correction of 10: 0.01 cm, twice at the far side.
+    EXPECT_NEAR(left, 1 + 0.01, 1e-5);
+    EXPECT_NEAR(right, 1 + (14 - 2) + 0.02, 1e-5);
+    EXPECT_TRUE(store.writes().isEmpty());
+}
+
+TEST_F(ExportPrint, PaperAndOrientationAreSetOnThePrinter) {
+    ASSERT_EQ(run({"--print", "--paper", "A4", "--orientation", "landscape"}), 0)
+        << errText.toStdString();
+    EXPECT_EQ(printer.paperSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.orientation(), 2);
+    ASSERT_EQ(printer.printedPages().size(), 1u);
+    double right = -1e300;
+    for (const auto& line : printer.printedPages().front().lines) {
+        right = std::max(right, line.x1);
+    }
+    // A4 across (297 mm), less the 6 mm the test printer leaves at the top
+    // and bottom of a portrait page, which turning brings to the sides.
+    EXPECT_NEAR(right, 1 + (28.5 - 2) + 0.02, 1e-5);
+}
+
+TEST_F(ExportPrint, FailsInOneLineWhenThereIsNothingToPrintOn) {
+    printer = FixedPrinter(a5WithMargins(), false);
+    EXPECT_EQ(run({"--print"}), 2);
+    EXPECT_EQ(errText, u"lattora-export: no printer is installed\n");
+    EXPECT_EQ(run({"--print", "--printer", "Missing"}), 2);
+    EXPECT_EQ(errText, u"lattora-export: There is no printer named \"Missing\"\n");
+    EXPECT_EQ(opened, (QStringList{QString(), u"Missing"_s}));
+}
+
+TEST_F(ExportPrint, AFailureWhileDrawingSendsNothing) {
+    printer.failAfterLines(20);
+    EXPECT_EQ(run({"--print"}), 2);
+    EXPECT_EQ(errText, u"lattora-export: Printer out of paper\n");
+    EXPECT_TRUE(printer.printedPages().empty());
+    EXPECT_EQ(printer.abandonedJobs(), 1);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The buttons that open the dialogs, the help notice, Exit and the commands
-// still to come.
+// The buttons that open the dialogs, the help notice and Exit.
 #include <QListWidget>
 #include <functional>
 
@@ -150,19 +149,6 @@ TEST_F(Form1Test, ExitClosesTheWindowAndSavesNothing) {
     EXPECT_FALSE(form.stylesDialog().isVisible());
     EXPECT_EQ(store.writes().size(), writes);
     EXPECT_TRUE(boxes.shown.isEmpty());
-}
-
-TEST_F(Form1Test, CommandsStillToComeSaySo) {
-    open();
-    for (const char* name : {"PushButton1", "PushButton6", "PushButton8", "PushButton9",
-                             "PushButton16", "PushButton17"}) {
-        SCOPED_TRACE(name);
-        boxes.shown.clear();
-        click(QLatin1String(name));
-        ASSERT_EQ(boxes.messages().size(), 1);
-        EXPECT_TRUE(boxes.messages().first().endsWith(u" is not available yet."));
-        EXPECT_TRUE(boxes.errors().isEmpty());
-    }
 }
 
 }  // namespace

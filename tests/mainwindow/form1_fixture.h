@@ -90,6 +90,22 @@ public:
     void type(const QString& name, const QString& text) const { field(name)->setText(text); }
     void click(const QString& name) const { button(name)->click(); }
 
+    // Heavy red, medium green, light blue: the line classes tell apart.
+    void useTestLineSet() {
+        store.saveSetting(Key::StyleTemplates, kTestLineSet);
+        store.saveSetting(Key::CurrentStyle, QStringLiteral("Test Lines"));
+    }
+    // The graph area 2.54 cm and 5.08 cm into the printable area, 12.7 cm by
+    // 15.24 cm, typed and applied as a user would.
+    void applyTestArea() const {
+        type(QStringLiteral("tMarginLeft"), QStringLiteral("2.54"));
+        type(QStringLiteral("tMarginTop"), QStringLiteral("5.08"));
+        click(QStringLiteral("PushButton2"));
+        type(QStringLiteral("tSizeWidth"), QStringLiteral("12.7"));
+        type(QStringLiteral("tSizeHeight"), QStringLiteral("15.24"));
+        click(QStringLiteral("PushButton3"));
+    }
+
     PrinterPage page() const { return printer.page(); }
     QSizeF picture() const { return form->preview().paperPictureTwips(); }
     QRectF outline() const { return form->preview().outline(); }

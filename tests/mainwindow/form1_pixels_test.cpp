@@ -12,21 +12,12 @@ const QRgb kHeavy = rgbOf(255, 0, 0);  // the test set's heavy colour
 
 class Form1PixelTest : public Form1Test {
 public:
-    void SetUp() override {
-        store.saveSetting(Key::StyleTemplates, kTestLineSet);
-        store.saveSetting(Key::CurrentStyle, u"Test Lines"_s);
-    }
+    void SetUp() override { useTestLineSet(); }
 
-    // The graph area at 2.54 cm, 5.08 cm, 12.7 cm wide and 15.24 cm high: on
-    // a 96 dpi picture 96, 192, 480 and 576 pixels.
+    // The test area: on a 96 dpi picture 96, 192, 480 and 576 pixels.
     Form1& openWithArea() {
         Form1& form = open();
-        type(u"tMarginLeft"_s, u"2.54"_s);
-        type(u"tMarginTop"_s, u"5.08"_s);
-        click(u"PushButton2"_s);
-        type(u"tSizeWidth"_s, u"12.7"_s);
-        type(u"tSizeHeight"_s, u"15.24"_s);
-        click(u"PushButton3"_s);
+        applyTestArea();
         return form;
     }
 

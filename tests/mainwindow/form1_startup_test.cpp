@@ -151,11 +151,15 @@ TEST_F(Form1Test, SaysNothingAboutPrintersWhenOneIsInstalled) {
     EXPECT_TRUE(label(QStringLiteral("lblNoPrinter"))->isHidden());
 }
 
-TEST_F(Form1Test, KeepsTheStandardLookAndPointerWithoutTheirFiles) {
+TEST_F(Form1Test, KeepsTheStandardLookAndPointsWithAHandWithoutTheirFiles) {
     Form1& form = open();
     EXPECT_TRUE(form.styleSheet().isEmpty());
     EXPECT_FALSE(form.customPointer().has_value());
-    EXPECT_FALSE(button(QStringLiteral("PushButton14"))->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(button(QStringLiteral("PushButton14"))->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(control<QCheckBox>(QStringLiteral("cbZoom"))->cursor().shape(),
+              Qt::PointingHandCursor);
+    // The window's background keeps the default pointer.
+    EXPECT_FALSE(form.testAttribute(Qt::WA_SetCursor));
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
@@ -226,6 +230,8 @@ TEST_F(Form1Test, ReportsAPointerFileThatIsNoPictureAndStartsAnyway) {
     EXPECT_TRUE(boxes.errors().first().contains(u"Form1.Form_Load "));
     EXPECT_TRUE(boxes.errors().first().contains(Form1::kPointerFile));
     EXPECT_FALSE(form.customPointer().has_value());
+    // The buttons point with the desktop's hand instead.
+    EXPECT_EQ(button(QStringLiteral("PushButton8"))->cursor().shape(), Qt::PointingHandCursor);
     // The steps after it ran.
     EXPECT_NEAR(number(QStringLiteral("tMarginLeft")), 1.0, 1e-5);
     EXPECT_EQ(list(QStringLiteral("cbAbsDiv"))->currentText(), u"1 mm");

@@ -1,7 +1,8 @@
-// Shows each dialog and the main window (with a Logarithmic × Probability
-// sheet) on a real X server, saves a screenshot of each and checks that no
-// caption is cut: every label and button must be at least as large as it asks
-// to be and lie inside its window, and the main window must fit the screen.
+// Shows each dialog, the tray notice and the main window (with a Logarithmic ×
+// Probability sheet) on a real X server, saves a screenshot of each and checks
+// that no caption is cut: every label and button must be at least as large as
+// it asks to be and lie inside its window, the main window must fit the
+// screen and the notice must sit at the screen's bottom right.
 //
 //     lattora-dialog-shots OUTPUT_FOLDER
 #include <QAbstractButton>
@@ -15,8 +16,11 @@
 #include <cstdio>
 
 #include "config/frmconfig.h"
+#include "desktop/frmshortcuts.h"
+#include "desktop/programicon.h"
 #include "linesets/frmstyles.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/form2.h"
 #include "platform/colorchooser.h"
 #include "platform/errorreport.h"
 #include "platform/messageboxes.h"
@@ -98,6 +102,7 @@ bool shoot(QWidget& dialog, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(programIcon());
     if (argc != 2) {
         std::fprintf(stderr, "usage: lattora-dialog-shots OUTPUT_FOLDER\n");
         return 2;
@@ -115,8 +120,26 @@ int main(int argc, char** argv) {
     FrmStyles styles(store, report, colours);
     styles.LoadSettings();
 
+    FrmShortcuts shortcuts(report);
+
     bool ok = shoot(config, out.filePath(QStringLiteral("frmConfig.png"))) &
-              shoot(styles, out.filePath(QStringLiteral("frmStyles.png")));
+              shoot(styles, out.filePath(QStringLiteral("frmStyles.png"))) &
+              shoot(shortcuts, out.filePath(QStringLiteral("frmShortcuts.png")));
+
+    // The notice as the tray command shows it, kept up for the whole shot.
+    Form2 notice(report);
+    notice.setTickInterval(std::chrono::minutes(1));
+    notice.Form_Load();
+    notice.setMessage(QStringLiteral("Double-click (Single-click) to show window again"));
+    notice.showOn(QGuiApplication::primaryScreen());
+    const QRect free = notice.screen()->availableGeometry();
+    if (notice.geometry().right() != free.right() || notice.geometry().bottom() >= free.bottom()) {
+        std::fprintf(stderr, "Form2 (%d,%d %dx%d) is not at the bottom right of %dx%d\n",
+                     notice.x(), notice.y(), notice.width(), notice.height(), free.width(),
+                     free.height());
+        ok = false;
+    }
+    ok = shoot(notice, out.filePath(QStringLiteral("Form2.png"))) && ok;
 
     FixedPrinter printer(
         PageSetup{QSizeF(210, 297), QRectF(5, 5, 200, 287), Orientation::Portrait});

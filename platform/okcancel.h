@@ -1,0 +1,19 @@
+// The OK and Cancel buttons the program's dialogs end with.
+#pragma once
+
+class QHBoxLayout;
+class QPushButton;
+class QWidget;
+
+namespace lattora {
+
+struct OkCancelRow {
+    QHBoxLayout* row;     // right-aligned, for the dialog's layout
+    QPushButton* ok;      // "PushButton2", the default button
+    QPushButton* cancel;  // "PushButton1"
+};
+
+// Makes both buttons on `dialog`; the caller connects them.
+OkCancelRow makeOkCancelRow(QWidget* dialog);
+
+}  // namespace lattora
