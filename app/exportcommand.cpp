@@ -13,6 +13,7 @@
 #include "platform/paintertarget.h"
 #include "platform/printer.h"
 #include "platform/sheetfile.h"
+#include "render/calibration.h"
 #include "render/recordingtarget.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
@@ -24,8 +25,26 @@ namespace {
 
 const QString kDefaultScale = QStringLiteral("Metric:1 mm");
 
+// A user's text as a one-line message shows it: control characters and line
+// or paragraph separators, which would break the line or act on the terminal,
+// are written as \uXXXX.
+QString shown(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString quoted(const QString& text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
 }
 
 QString quotedList(const QStringList& texts) {
@@ -101,7 +120,9 @@ QString exportUsage() {
     return QStringLiteral(
         "Usage: lattora-export [options] OUTPUT\n"
         "       lattora-export [options] --print [--printer NAME]\n"
-        "Renders one sheet of graph paper from the saved settings.\n"
+        "       lattora-export --calibration [options] (OUTPUT | --print [--printer NAME])\n"
+        "Renders one sheet of graph paper from the saved settings, or the calibration\n"
+        "page that shows what the saved graduation corrections do.\n"
         "OUTPUT's extension picks the format (.pdf, .svg, .png, .bmp, .txt); - writes to\n"
         "standard output.\n"
         "\n"
@@ -120,6 +141,10 @@ QString exportUsage() {
         "  --print                 prints the sheet instead (no OUTPUT) on the default\n"
         "                          printer's page, with the saved corrections\n"
         "  --printer NAME          with --print: the printer to print on\n"
+        "  --calibration           the calibration page (rules of 100 mm and 4 inches, a\n"
+        "                          50 mm square) with the saved corrections, instead of\n"
+        "                          a sheet; takes --paper, --orientation, --dpi, --format,\n"
+        "                          --print and --printer, not the graph area options\n"
         "  --help                  shows this text\n");
 }
 
@@ -140,13 +165,15 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
     const QCommandLineOption corrections(QStringLiteral("corrections"));
     const QCommandLineOption print(QStringLiteral("print"));
     const QCommandLineOption printer(QStringLiteral("printer"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption calibration(QStringLiteral("calibration"));
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     parser.addOptions({abscissa, ordinate, margins, size, paper, orientation, dpi, format,
-                       corrections, print, printer, help});
+                       corrections, print, printer, calibration, help});
 
     // QCommandLineParser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("lattora-export")} + arguments)) {
-        throw Error(parser.errorText());
+        // The text names the offending argument as it was given.
+        throw Error(shown(parser.errorText()));
     }
     ExportRequest request;
     if (parser.isSet(help)) {
@@ -174,6 +201,16 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
          {abscissa, ordinate, margins, size, paper, orientation, dpi, format, printer}) {
         if (parser.values(option).size() > 1) {
             throw Error(QStringLiteral("--%1 given more than once").arg(option.names().first()));
+        }
+    }
+    request.calibration = parser.isSet(calibration);
+    if (request.calibration) {
+        // The page has fixed rules, not a graph area.
+        for (const QCommandLineOption& option : {abscissa, ordinate, margins, size}) {
+            if (parser.isSet(option)) {
+                throw Error(QStringLiteral("--%1 does not go with --calibration")
+                                .arg(option.names().first()));
+            }
         }
     }
 
@@ -243,7 +280,8 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
         }
         request.format = *f;
     }
-    request.corrections = parser.isSet(corrections);
+    // The calibration page shows what the corrections do, so it always has them.
+    request.corrections = parser.isSet(corrections) || request.calibration;
     return request;
 }
 
@@ -261,10 +299,13 @@ ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
 
 ExportPlan planExport(const ExportRequest& request, const SettingsStore& userStore,
                       const PageSetup& page) {
-    // Loading line sets rewrites the current set's name; a batch run must
-    // leave the user's settings as they were.
+    // A batch run must leave the user's settings as they were, whatever the
+    // loaders below may do.
     ReadOnlySettings store(userStore);
     ExportPlan plan;
+    // What the store could not read is told once, with the warnings of the
+    // loaders, after a finished export.
+    plan.warnings << store.passedOver();
     plan.unitSystem = unitSystem(store);
     plan.page = page;
     plan.printerPage = toPrinterPage(plan.page, plan.unitSystem);
@@ -328,16 +369,33 @@ void drawPlan(const ExportPlan& plan, const SettingsStore& userStore, DrawTarget
 
 }  // namespace
 
-void printExport(const ExportPlan& plan, const SettingsStore& store, Printer& printer) {
+ExportDrawing exportDrawing(const ExportRequest& request, const ExportPlan& plan,
+                            const SettingsStore& store) {
+    if (request.calibration) {
+        return [&plan](DrawTarget& target) {
+            DrawCalibrationPage(target, plan.hCorrection, plan.vCorrection);
+        };
+    }
+    return [&plan, &store](DrawTarget& target) { drawPlan(plan, store, target); };
+}
+
+void printExport(const ExportPlan& plan, Printer& printer, const ExportDrawing& draw) {
     printer.setScaleMode(sheetUnit(plan.unitSystem));
-    printSheet(printer, [&](DrawTarget& page) { drawPlan(plan, store, page); });
+    printSheet(printer, draw);
+}
+
+void printExport(const ExportPlan& plan, const SettingsStore& store, Printer& printer) {
+    printExport(plan, printer, [&](DrawTarget& page) { drawPlan(plan, store, page); });
 }
 
 QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
                         const SettingsStore& store) {
-    const int unit = sheetUnit(plan.unitSystem);
-    const auto draw = [&](DrawTarget& target) { drawPlan(plan, store, target); };
+    return renderExport(request, plan, exportDrawing(request, plan, store));
+}
 
+QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
+                        const ExportDrawing& draw) {
+    const int unit = sheetUnit(plan.unitSystem);
     if (request.format == ExportFormat::Trace) {
         RecordingTarget target(unit, request.dpi, labelExtent);
         draw(target);
@@ -387,7 +445,7 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
         }
         if (request.print) {
             auto [printer, plan] = planPrint(request, store, openPrinter);
-            printExport(plan, store, *printer);
+            printExport(plan, *printer, exportDrawing(request, plan, store));
             for (const QString& warning : plan.warnings) {
                 err << "lattora-export: warning: " << warning << Qt::endl;
             }

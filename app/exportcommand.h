@@ -40,6 +40,9 @@ struct ExportRequest {
     // one when the name is empty. Printing always applies the corrections.
     bool print = false;
     QString printerName;
+    // The calibration page instead of a grid sheet, always with the stored
+    // corrections; the graph area options do not apply to it.
+    bool calibration = false;
 };
 
 class Printer;
@@ -82,13 +85,27 @@ ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
 ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
                       const PageSetup& page);
 
-// Sends the planned sheet to `printer` through the program's printing path:
-// the printer's unit is the sheet unit, labels in its Courier font if it has
-// one, the corrections of the plan, then the end of the document. Raises
-// Error; a failure sends nothing.
+// Draws a page on a target in the sheet unit, from the printable area's
+// top-left corner.
+using ExportDrawing = std::function<void(DrawTarget&)>;
+
+// What the request draws: the planned grid sheet or, for --calibration, the
+// calibration page, either with the plan's corrections. The drawing refers to
+// `plan` and `store`, which must outlive it.
+ExportDrawing exportDrawing(const ExportRequest& request, const ExportPlan& plan,
+                            const SettingsStore& store);
+
+// Sends `draw` to `printer` through the program's printing path: the
+// printer's unit is the sheet unit, labels in its Courier font if it has one,
+// then the end of the document. Raises Error; a failure sends nothing.
+void printExport(const ExportPlan& plan, Printer& printer, const ExportDrawing& draw);
+// The planned grid sheet, with the corrections of the plan.
 void printExport(const ExportPlan& plan, const SettingsStore& store, Printer& printer);
 
-// The finished file's bytes. Raises Error.
+// The finished file's bytes of `draw` on the plan's page. Raises Error.
+QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
+                        const ExportDrawing& draw);
+// The same of what the request draws.
 QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
                         const SettingsStore& store);
 

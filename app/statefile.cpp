@@ -29,6 +29,9 @@ QByteArray windowState(const Form1& window, int draws) {
     QJsonObject state;
     state[QStringLiteral("draws")] = draws;
     state[QStringLiteral("dragActive")] = window.dragActive();
+    const QRect frame = window.frameGeometry();
+    state[QStringLiteral("windowOnScreen")] =
+        QJsonArray{frame.x(), frame.y(), frame.width(), frame.height()};
     const QWidget* paper = pane.findChild<QWidget*>(QStringLiteral("pPaper"));
     if (paper != nullptr) {
         const QPoint origin = paper->mapToGlobal(QPoint(0, 0));

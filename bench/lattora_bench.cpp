@@ -64,23 +64,35 @@ void BM_PreviewRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewRedraw)->Unit(benchmark::kMillisecond);
 
-void BM_PdfExport(benchmark::State& state) {
+// The export of the sheet on A4 into `output`'s format, the file's size in
+// the counter `counter`.
+void exportSheet(benchmark::State& state, const char* output, const char* counter) {
     const bench::MetricStore store;
     const NoPrinter printers;
     const ExportRequest request = parseExportArguments(
         {QStringLiteral("--abscissa"), QStringLiteral("Metric:1 mm"), QStringLiteral("--ordinate"),
          QStringLiteral("Probability:0.1% to 99.9%"), QStringLiteral("--paper"),
-         QStringLiteral("A4"), QStringLiteral("sheet.pdf")});
+         QStringLiteral("A4"), QString::fromLatin1(output)});
     qsizetype bytes = 0;
     for (auto _ : state) {
         const ExportPlan plan = planExport(request, store, printers);
-        const QByteArray pdf = renderExport(request, plan, store);
-        bytes = pdf.size();
-        benchmark::DoNotOptimize(pdf.constData());
+        const QByteArray file = renderExport(request, plan, store);
+        bytes = file.size();
+        benchmark::DoNotOptimize(file.constData());
     }
-    state.counters["pdf_bytes"] = static_cast<double>(bytes);
+    state.counters[counter] = static_cast<double>(bytes);
+}
+
+void BM_PdfExport(benchmark::State& state) {
+    exportSheet(state, "sheet.pdf", "pdf_bytes");
 }
 BENCHMARK(BM_PdfExport)->Unit(benchmark::kMillisecond);
+
+// At 300 dpi: 2480 x 3508 pixels.
+void BM_PngExport(benchmark::State& state) {
+    exportSheet(state, "sheet.png", "png_bytes");
+}
+BENCHMARK(BM_PngExport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lattora

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
@@ -64,13 +65,11 @@ QStringList LoadSettings(ConfigSettings& settings, const SettingsStore& store) {
     loadGraduation(store, Key::VGraduation, settings.vGraduation, problems);
 
     settings.unitSystem = unitSystem(store);
-    const bool metric = settings.unitSystem == UnitSystem::Metric;
-    settings.subdiv10 =
-        store.getSetting(Key::Subdiv10, metric ? QStringLiteral("0.99") : QStringLiteral("0.39"));
-    settings.subdiv5 =
-        store.getSetting(Key::Subdiv5, metric ? QStringLiteral("0.51") : QStringLiteral("0.2"));
-    settings.subdiv2 =
-        store.getSetting(Key::Subdiv2, metric ? QStringLiteral("0.2") : QStringLiteral("0.08"));
+    for (auto [key, text] : {std::pair{&Key::Subdiv10, &settings.subdiv10},
+                             std::pair{&Key::Subdiv5, &settings.subdiv5},
+                             std::pair{&Key::Subdiv2, &settings.subdiv2}}) {
+        *text = store.getSetting(*key, settingDefault(*key, settings.unitSystem));
+    }
     return problems;
 }
 

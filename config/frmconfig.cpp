@@ -251,12 +251,16 @@ void FrmConfig::Form_Load() {
     });
 }
 
-void FrmConfig::LoadSettings() {
+void FrmConfig::LoadSettings(QStringList* passedOver) {
     ReportingScope scope(report_, kWindowName, QStringLiteral("LoadSettings"), this);
     // Start from what is shown, so a graduation that cannot be read keeps its
     // slider position.
     ConfigSettings loaded = settings();
-    scope.collect([&] { return lattora::LoadSettings(loaded, store_); });
+    if (passedOver != nullptr) {
+        scope([&] { *passedOver << lattora::LoadSettings(loaded, store_); });
+    } else {
+        scope.collect([&] { return lattora::LoadSettings(loaded, store_); });
+    }
     scope([&] {
         sGradH_->setValue(loaded.hGraduation);
         sGradV_->setValue(loaded.vGraduation);
@@ -306,6 +310,11 @@ void FrmConfig::PushButton2_Click() {
         return;
     }
     scope([&] { SaveSettings(settings(), store_); });
+    scope([&] {
+        if (const QString notice = store_.takeSaveNotice(); !notice.isEmpty()) {
+            report_.boxes().showMessage(this, notice);
+        }
+    });
     // The fields keep what was accepted; reading the store back would only
     // give the same texts.
     scope([&] { done(Accepted); });

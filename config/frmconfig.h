@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 
 #include "config/configsettings.h"
 
@@ -39,8 +40,10 @@ public:
     // The full load from the store: both sliders, the three thresholds with
     // the defaults of the stored unit system, the unit buttons and labels.
     // Never converts. A stored graduation that is not a number is reported and
-    // leaves its slider where it was; the rest still loads.
-    void LoadSettings();
+    // leaves its slider where it was; the rest still loads. Given
+    // `passedOver`, such problems are added to it instead of reported, so a
+    // caller can tell them together with others.
+    void LoadSettings(QStringList* passedOver = nullptr);
 
     // The user picked a unit. Only a real change converts the three threshold
     // texts (inches to centimetres or back); picking the unit already shown
@@ -53,7 +56,8 @@ public:
 
     // OK: refused with a message box while a field is empty or malformed;
     // otherwise stores the six values and hides the dialog (exec() answers
-    // Accepted).
+    // Accepted). What the store has to say about the save (a copy it kept of
+    // a damaged file) is shown in a message box.
     void PushButton2_Click();
     // Cancel: reloads from the store and hides the dialog (exec() answers
     // Rejected).

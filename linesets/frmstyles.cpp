@@ -259,13 +259,17 @@ void FrmStyles::InitializeControls() {
     cbSubDivStyle_->setCurrentIndex(-1);
 }
 
-void FrmStyles::LoadSettings() {
+void FrmStyles::LoadSettings(QStringList* passedOver) {
     ReportingScope scope(report_, kWindow, QStringLiteral("LoadSettings"), this);
     // A load without stored sets leaves the widths as they are, and before
     // the first OK they have only ever held their initial texts or unsaved
     // edits; starting from the initial texts lets Cancel discard those too.
     scope([&] { editor_.widths = LineSetEditor{}.widths; });
-    scope.collect([&] { return lattora::LoadSettings(editor_, store_); });
+    if (passedOver != nullptr) {
+        scope([&] { *passedOver << lattora::LoadSettings(editor_, store_); });
+    } else {
+        scope.collect([&] { return lattora::LoadSettings(editor_, store_); });
+    }
     // The labels follow the unit system even when no set is stored yet, so
     // they never name a unit the program is not using.
     scope([&] { editor_.unitLabel = lineWidthUnitLabel(unitSystem(store_)); });
@@ -380,6 +384,11 @@ void FrmStyles::PushButton3_Click() {
         }
     });
     scope([&] { SaveSettings(editor_, store_); });
+    scope([&] {
+        if (const QString notice = store_.takeSaveNotice(); !notice.isEmpty()) {
+            report_.boxes().showMessage(this, notice);
+        }
+    });
     scope([&] { QDialog::done(QDialog::Accepted); });
     scope([&] { LoadSettings(); });
 }

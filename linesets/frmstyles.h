@@ -35,7 +35,10 @@ public:
     // Fills the style list.
     void InitializeControls();
     // The full load from the settings store, then the controls show it.
-    void LoadSettings();
+    // Problems of the load (a malformed colour part) are reported, or, given
+    // `passedOver`, added to it so that a caller can tell them together with
+    // others.
+    void LoadSettings(QStringList* passedOver = nullptr);
 
     // Handlers, named after their controls and events.
     void lbSetofLines_Click();

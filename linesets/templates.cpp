@@ -31,8 +31,8 @@ struct ParsedColor {
     bool overflow = false;
 };
 
-ParsedColor parseColorPart(const QString& part) {
-    const QString text = part.trimmed();
+ParsedColor parseColorPart(QStringView part) {
+    const QStringView text = part.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
@@ -130,12 +130,19 @@ QString TemplatesToString(const LineSetList& sets) {
 LineSetList LoadTemplatesFromString(const QString& templateString) {
     LineSetList sets;
     QString colorString;  // carried over to a line that has none of its own
-    for (const QString& line : templateString.split(kLineEnd, Qt::SkipEmptyParts)) {
-        const QStringList parts = line.split(kNameSeparator);
-        if (parts.size() >= 2) {
-            colorString = parts.at(1);
+    // Views into the text, and only the two parts that are used: the stored
+    // text may be large, and a line may hold any number of "~".
+    for (const QStringView line :
+         QStringView(templateString).tokenize(kLineEnd, Qt::SkipEmptyParts)) {
+        const qsizetype first = line.indexOf(kNameSeparator);
+        if (first < 0) {
+            sets.append({line.toString(), colorString});
+            continue;
         }
-        sets.append({parts.at(0), colorString});
+        const qsizetype second = line.indexOf(kNameSeparator, first + 1);
+        colorString =
+            line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toString();
+        sets.append({line.first(first).toString(), colorString});
     }
     return sets;
 }
@@ -165,26 +172,29 @@ QStringList DecodeColorString(const QString& colorString, LineColors& colors) {
     }
     ColorValue* const fields[] = {&colors.heavyColor, &colors.mediumColor, &colors.lightColor,
                                   &colors.subdivColor};
-    const QStringList parts = colorString.split(kPartSeparator);
-    for (qsizetype i = 0; i < parts.size() && i < 5; ++i) {
-        const QString& part = parts.at(i);
-        if (i < 4) {
-            const ParsedColor parsed = parseColorPart(part);
-            if (parsed.value) {
-                *fields[i] = *parsed.value;
-            } else if (parsed.overflow) {
-                problems
-                    << QStringLiteral("Overflow: \"%1\" is beyond a 32-bit colour value").arg(part);
-            } else {
-                problems << QStringLiteral("Type mismatch: \"%1\" is not a colour value").arg(part);
+    // Views into the text, and no more parts than are used: the stored text
+    // may be large, and hold any number of "|".
+    qsizetype index = 0;
+    for (const QStringView part : QStringView(colorString).tokenize(kPartSeparator)) {
+        if (index == 4) {
+            for (const StyleWord& entry : kStyleWords) {
+                if (part == entry.word) {
+                    colors.subdivStyle = entry.style;
+                }
             }
-            continue;
+            break;
         }
-        for (const StyleWord& entry : kStyleWords) {
-            if (part == entry.word) {
-                colors.subdivStyle = entry.style;
-            }
+        const ParsedColor parsed = parseColorPart(part);
+        if (parsed.value) {
+            *fields[index] = *parsed.value;
+        } else if (parsed.overflow) {
+            problems << QStringLiteral("Overflow: %1 is beyond a 32-bit colour value")
+                            .arg(quotedExcerpt(part));
+        } else {
+            problems << QStringLiteral("Type mismatch: %1 is not a colour value")
+                            .arg(quotedExcerpt(part));
         }
+        ++index;
     }
     return problems;
 }
@@ -214,7 +224,7 @@ QStringList SelectLineSet(LineSetEditor& editor, qsizetype index) {
     return DecodeColorString(set.colorString, editor.colors);
 }
 
-QStringList LoadSettings(LineSetEditor& editor, SettingsStore& store) {
+QStringList LoadSettings(LineSetEditor& editor, const SettingsStore& store) {
     QStringList problems;
     const QString templates = store.getSetting(Key::StyleTemplates, QString());
     if (templates.isEmpty()) {
@@ -235,13 +245,6 @@ QStringList LoadSettings(LineSetEditor& editor, SettingsStore& store) {
     problems << SelectLineSet(editor, named >= 0 ? named : 0);
 
     editor.unitLabel = lineWidthUnitLabel(unitSystem(store));
-    // A store that cannot be written must not cost the widths their load.
-    try {
-        store.saveSetting(Key::CurrentStyle, editor.nameField);
-    } catch (const Error& e) {
-        problems << e.description();
-    }
-
     editor.widths.heavy = store.getSetting(Key::StyleWidthHeavy, QString());
     editor.widths.medium = store.getSetting(Key::StyleWidthMedium, QString());
     editor.widths.light = store.getSetting(Key::StyleWidthLight, QString());

@@ -81,8 +81,8 @@ QString GetCurrentColorString(const LineColors& colors);
 // "dash", "solid" exactly; any other word leaves the style alone), later parts
 // are ignored and missing parts leave their fields alone. A colour part that is
 // not a whole number within the 32-bit signed range is skipped, its colour
-// kept, and described in the returned list; the parts after it are still
-// decoded.
+// kept, and described in the returned list (a long part cut short there); the
+// parts after it are still decoded.
 QStringList DecodeColorString(const QString& colorString, LineColors& colors);
 
 // What the line-set editor holds between showings. Its colours are the
@@ -110,14 +110,16 @@ QString lineWidthUnitLabel(UnitSystem system);
 QStringList SelectLineSet(LineSetEditor& editor, qsizetype index);
 
 // The full load. When "StyleTemplates" is empty or absent the seven built-in
-// sets are used, the first is selected, and nothing else is read or written, so
-// the widths and the unit label keep what they held. Otherwise the stored sets
+// sets are used, the first is selected, and nothing else is read, so the
+// widths and the unit label keep what they held. Otherwise the stored sets
 // are loaded, the set named by "CurrentStyle" (or the first) is selected, the
-// unit label follows "Scale", "CurrentStyle" is written back and the widths
-// are read ("" when absent). A stored text that holds no set at all counts as
-// absent. Returns the problems met on the way (a malformed colour part), each
-// to be reported; the load always completes.
-QStringList LoadSettings(LineSetEditor& editor, SettingsStore& store);
+// unit label follows "Scale" and the widths are read ("" when absent). A
+// stored text that holds no set at all counts as absent. Nothing is written:
+// a "CurrentStyle" naming no set selects the first set on every load alike,
+// and the settings file stays as the user left it until something is saved.
+// Returns the problems met on the way (a malformed colour part), each to be
+// reported; the load always completes.
+QStringList LoadSettings(LineSetEditor& editor, const SettingsStore& store);
 
 // Writes, in this order, "StyleTemplates", "CurrentStyle" (the name field,
 // made storable as the names in the template text are), "StyleWidthHeavy",

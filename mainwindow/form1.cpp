@@ -78,6 +78,17 @@ QCursor loadCursor(const QString& path) {
                    std::clamp(hotSpot->y(), 0, image.height() - 1));
 }
 
+QString passedOverText(const QString& file, const QStringList& passedOver) {
+    QString text =
+        file.isEmpty()
+            ? QStringLiteral("Some settings could not be read and were ignored:\n")
+            : QStringLiteral("Some settings in %1 could not be read and were ignored:\n").arg(file);
+    for (const QString& entry : passedOver) {
+        text += QStringLiteral("\n\u2022 ") + entry;
+    }
+    return text + QStringLiteral("\n\nThe file stays as it is until a change is saved.");
+}
+
 QPixmap swatch(ColorValue color) {
     QPixmap pixmap(36, 14);
     pixmap.fill(qColorFromValue(color));
@@ -137,6 +148,10 @@ int Form1::showModal(QDialog& dialog) {
 
 void Form1::Form_Load() {
     ReportingScope scope(report_, kWindowName, QStringLiteral("Form_Load"), this);
+    // Everything the settings could not give, from the store and from both
+    // dialogs' loads, is told in one box once the window is drawn.
+    QStringList passedOver;
+    scope([&] { passedOver = store_.passedOver(); });
     scope([&] { ApplySkin(); });
     scope([&] { LoadPointer(); });
     scope([&] { setWindowTitle(kApplicationTitle); });
@@ -146,11 +161,16 @@ void Form1::Form_Load() {
         InitControls();
     });
     scope([&] { UpdatePaper(); });
-    scope([&] { config_->LoadSettings(); });
-    scope([&] { styles_->LoadSettings(); });
+    scope([&] { config_->LoadSettings(&passedOver); });
+    scope([&] { styles_->LoadSettings(&passedOver); });
     scope([&] { PushButton18_Click(); });
     scope([&] { MapPreviewToActual(); });
     scope([&] { DrawPaper(); });
+    if (!passedOver.isEmpty()) {
+        scope([&] {
+            report_.boxes().showMessage(this, passedOverText(store_.fileName(), passedOver));
+        });
+    }
 }
 
 void Form1::ApplySkin() {

@@ -91,9 +91,12 @@ public:
 
     // Start-up: skin, pointer, title, lists, page, both dialogs' settings,
     // standard margins, the layout fields and the first drawing. Each step is
-    // reported on its own and the next one still runs. Kept apart from the
-    // constructor so that a caller can first choose how dialogs are shown
-    // and watch the window; its reports may already need a person.
+    // reported on its own and the next one still runs. The settings that
+    // could not be read (see SettingsStore::passedOver) and the problems of
+    // both dialogs' loads are told last, together in one message box. Kept
+    // apart from the constructor so that a caller can first choose how
+    // dialogs are shown and watch the window; its reports may already need a
+    // person.
     void Form_Load();
     // Fills both family lists (items follow), N = 30 on both axes, N panels
     // hidden.

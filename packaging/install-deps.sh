@@ -8,8 +8,10 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core clang-format
+    clang-14 libclang-rt-14-dev llvm-14
     xvfb xauth xclip xdotool poppler-utils
     cups printer-driver-cups-pdf
+    dpkg-dev appstream desktop-file-utils man-db
 )
 
 missing=()

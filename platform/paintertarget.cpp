@@ -165,8 +165,15 @@ double PainterTarget::TextHeight(const QString&) const {
 }
 
 void PainterTarget::Print(double number) {
+    printAtCurrent(printedText(number));
+}
+
+void PainterTarget::PrintText(const QString& text) {
+    printAtCurrent(text);
+}
+
+void PainterTarget::printAtCurrent(const QString& text) {
     requireActive();
-    const QString text = printedText(number);
     const QFontMetricsF& fm = metrics();
     QPointF topLeft = toDevice(currentX_, currentY_);
     if (!vector_) {

@@ -44,6 +44,7 @@ public:
     void CurrentX(double x) override { currentX_ = x; }
     void CurrentY(double y) override { currentY_ = y; }
     void Print(double number) override;
+    void PrintText(const QString& text) override;
 
     // Raster devices (images) draw lines one device pixel wide and snap them
     // to whole pixels; every other device is treated as a vector device.
@@ -70,6 +71,8 @@ public:
 
 private:
     const QFontMetricsF& metrics() const;
+    // Draws `text` from the current position in black and moves past it.
+    void printAtCurrent(const QString& text);
     double pixelsToUnitX(double pixels) const;
     double pixelsToUnitY(double pixels) const;
     void requireActive() const;

@@ -18,15 +18,44 @@ public:
     explicit QSettingsStore(const QString& path);
     ~QSettingsStore() override;
 
+    // The stored text, or `defaultValue` when the key is absent, when its
+    // value is not plain text, or when its text cannot serve as the key's
+    // value (unusableSettingReason): such a value reads as absent, so every
+    // reader falls back on the default a fresh store gives.
     QString getSetting(const QString& key, const QString& defaultValue) const override;
+
     // Written through at once; a file that cannot be written raises Error.
+    //
+    // QSettings writes the whole file anew, and drops on the way whatever it
+    // could not read (lines without "=", bytes that are not UTF-8, the
+    // earlier of two equal keys, lines taken into an unclosed quotation,
+    // comments). So before the first write into a file that holds any of
+    // that, the file as it was is copied beside it as "<file>.damaged"
+    // (".damaged.2" and so on when that name is taken), and takeSaveNotice()
+    // says so once. A copy that cannot be made raises Error and nothing is
+    // written.
     void saveSetting(const QString& key, const QString& value) override;
     using SettingsStore::getSetting;
 
-    QString fileName() const;
+    // Worked out once, when the store is opened: the settings whose values
+    // getSetting passes over and the parts of the file that could not be
+    // read, at most ten lines of them listed one by one.
+    QStringList passedOver() const override { return passedOver_; }
+    QString fileName() const override;
+    QString takeSaveNotice() override;
+
+    // Where the copy of the file as it was went; empty until one was made.
+    QString keptCopy() const { return keptCopy_; }
 
 private:
+    QStringList inspect() const;
+    void keepCopyIfRewriteLoses();
+
     std::unique_ptr<QSettings> settings_;
+    QStringList passedOver_;
+    bool rewriteChecked_ = false;
+    QString keptCopy_;
+    QString saveNotice_;
 };
 
 }  // namespace lattora

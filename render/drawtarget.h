@@ -39,6 +39,10 @@ public:
     // Prints `number` at the current position as " <number> " (a blank for the
     // sign, one after) and moves the current position past it.
     virtual void Print(double number) = 0;
+
+    // Prints `text` as it stands, its top-left corner at the current position,
+    // and moves the current position past it: CurrentX grows by TextWidth(text).
+    virtual void PrintText(const QString& text) = 0;
 };
 
 // The text of a number as labels show it: its shortest decimal form.

@@ -41,14 +41,13 @@ struct LineWidthThresholds {
 // thousandths of an inch, both converted through the target (single precision).
 LineWidthThresholds readThresholds(const SettingsStore& store, const DrawTarget& target,
                                    bool metric) {
-    const auto read = [&](const QString& key, double metricDefault, double imperialDefault) {
-        const double number =
-            parseNumber(store.getSetting(key, metric ? metricDefault : imperialDefault));
+    const UnitSystem system = metric ? UnitSystem::Metric : UnitSystem::Imperial;
+    const auto read = [&](const QString& key) {
+        const double number = parseNumber(store.getSetting(key, settingDefault(key, system)));
         return metric ? target.ScaleX(number, Unit::Millimetre, Unit::Centimetre)
                       : target.ScaleX(number / 1000, Unit::Inch, Unit::Inch);
     };
-    return {read(Key::StyleWidthHeavy, 13, 5), read(Key::StyleWidthMedium, 8, 3),
-            read(Key::StyleWidthLight, 5, 2)};
+    return {read(Key::StyleWidthHeavy), read(Key::StyleWidthMedium), read(Key::StyleWidthLight)};
 }
 
 // Draws the lines and labels of one axis across the graph area. Edges and

@@ -48,6 +48,11 @@ void RecordingTarget::Print(double number) {
     currentX_ += TextWidth(printedText(number));
 }
 
+void RecordingTarget::PrintText(const QString& text) {
+    calls_.emplace_back(LabelCall{currentX_, currentY_, text, fontSize_, 0, true});
+    currentX_ += TextWidth(text);
+}
+
 std::vector<RecordingTarget::LineCall> RecordingTarget::lines() const {
     std::vector<LineCall> result;
     for (const Call& call : calls_) {
@@ -77,7 +82,11 @@ void RecordingTarget::replay(DrawTarget& target) const {
             target.FontSize(label.fontSize);
             target.CurrentX(label.x);
             target.CurrentY(label.y);
-            target.Print(label.number);
+            if (label.isText) {
+                target.PrintText(label.text);
+            } else {
+                target.Print(label.number);
+            }
         }
     }
 }
@@ -91,8 +100,9 @@ QString RecordingTarget::trace() const {
                             formatNumber(line->y2), QString::number(line->colour));
         } else {
             const auto& label = std::get<LabelCall>(call);
-            out += QStringLiteral("label %1 %2 %3\n")
-                       .arg(formatNumber(label.x), formatNumber(label.y), label.text);
+            out += QStringLiteral("%1 %2 %3 %4\n")
+                       .arg(label.isText ? QStringLiteral("text") : QStringLiteral("label"),
+                            formatNumber(label.x), formatNumber(label.y), label.text);
         }
     }
     return out;

@@ -18,13 +18,15 @@ public:
         double x1, y1, x2, y2;
         ColorValue colour;
     };
-    // A printed number: the current position when Print was called, the
-    // number's text without the blanks Print adds, and the font size.
+    // A printed number or text: the current position when Print or
+    // PrintText was called, the text (a number's without the blanks Print
+    // adds) and the font size.
     struct LabelCall {
         double x, y;
         QString text;
         double fontSize;
-        double number;  // what Print was given
+        double number;        // what Print was given; 0 for a text
+        bool isText = false;  // printed by PrintText
     };
     using Call = std::variant<LineCall, LabelCall>;
 
@@ -50,6 +52,7 @@ public:
     void CurrentX(double x) override { currentX_ = x; }
     void CurrentY(double y) override { currentY_ = y; }
     void Print(double number) override;
+    void PrintText(const QString& text) override;
 
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<LineCall> lines() const;
@@ -60,11 +63,13 @@ public:
     void clear() { calls_.clear(); }
 
     // Draws everything recorded, in order, on `target`: lines as they were
-    // drawn, labels printed at their recorded position and size.
+    // drawn, labels printed at their recorded position and size, numbers by
+    // Print and texts by PrintText.
     void replay(DrawTarget& target) const;
 
-    // One record a line: "unit U", then "line X1 Y1 X2 Y2 COLOUR" and
-    // "label X Y TEXT" in drawing order; numbers in shortest round-trip form.
+    // One record a line: "unit U", then "line X1 Y1 X2 Y2 COLOUR", "label X Y
+    // NUMBER" and "text X Y TEXT" (the rest of the line, blanks included) in
+    // drawing order; numbers in shortest round-trip form.
     QString trace() const;
 
 private:

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
 
 #include "sheet/units.h"
 
@@ -20,6 +23,21 @@ public:
 
     // As getSetting, with a numeric default written in the store's number form.
     QString getSetting(const QString& key, double defaultValue) const;
+
+    // What the store found but could not use when it read its file, one line
+    // each for the user: a setting whose text cannot serve as its value (it
+    // reads as absent, so its default applies) or a part of the file that
+    // could not be read. Empty when everything could be used.
+    virtual QStringList passedOver() const { return {}; }
+
+    // The file the values are kept in, to name it to the user; empty for a
+    // store without one.
+    virtual QString fileName() const { return {}; }
+
+    // Once, after a write that first had to keep a copy of the file as it
+    // was (see QSettingsStore::saveSetting): a sentence saying where the copy
+    // is. Empty otherwise.
+    virtual QString takeSaveNotice() { return {}; }
 };
 
 // Every key the program reads or writes, declared once.
@@ -36,6 +54,29 @@ inline const QString StyleWidthHeavy = QStringLiteral("StyleWidthHeavy");
 inline const QString StyleWidthMedium = QStringLiteral("StyleWidthMedium");
 inline const QString StyleWidthLight = QStringLiteral("StyleWidthLight");
 }  // namespace Key
+
+// Why `text` cannot serve as the stored value of `key`, or nothing when it
+// can. The graduations must be numbers; the subdivision thresholds and the
+// line widths numbers within single precision, as drawing reads them. Any
+// text serves the unit word, the line-set list and its current name.
+std::optional<QString> unusableSettingReason(const QString& key, const QString& text);
+
+// What the program takes for `key` when the store has no value, under
+// `system`: "0" for the graduations, the thresholds and line widths drawing
+// uses. Empty for the keys whose absence means something of its own (the unit
+// word, the line-set list and its current name).
+QString settingDefault(const QString& key, UnitSystem system);
+
+// One line for the user: the stored `text` of `key` is not used, `reason`
+// says why, and what is used instead. A long text is cut short; an absent
+// one means the stored value is not text at all.
+QString ignoredSettingText(const QString& key, const std::optional<QString>& text,
+                           const QString& reason, UnitSystem system);
+
+// `text` in quotation marks for a message: cut short after 40 characters and
+// with control characters shown as U+FFFD, so a damaged or huge value cannot
+// swamp the message it appears in.
+QString quotedExcerpt(QStringView text);
 
 // The stored word of each unit system.
 inline const QString kMetricWord = QStringLiteral("Metric");
@@ -56,6 +97,8 @@ public:
     }
     void saveSetting(const QString&, const QString&) override {}
     using SettingsStore::getSetting;
+    QStringList passedOver() const override { return inner_.passedOver(); }
+    QString fileName() const override { return inner_.fileName(); }
 
 private:
     const SettingsStore& inner_;

@@ -7,13 +7,17 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <cmath>
 
 #include "platform/printer.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
+#include "tests/platform/pixels.h"
 #include "tests/support/memorystore.h"
 
 namespace lattora {
@@ -168,6 +172,49 @@ TEST(ExportArguments, RefusesWithAMessageNamingTheProblem) {
             ADD_FAILURE() << "accepted: " << args(arguments).join(u' ').toStdString();
         } catch (const Error& e) {
             EXPECT_TRUE(e.description().contains(QString::fromUtf8(expected)))
+                << e.description().toStdString();
+            EXPECT_FALSE(e.description().contains(u'\n')) << e.description().toStdString();
+        }
+    }
+}
+
+TEST(ExportArguments, CalibrationKeepsThePageOptionsAndAlwaysCorrects) {
+    const ExportRequest file =
+        parseExportArguments(args({"--calibration", "--paper", "A4", "--orientation", "landscape",
+                                   "--dpi", "150", "cal.png"}));
+    EXPECT_TRUE(file.calibration);
+    EXPECT_TRUE(file.corrections);
+    EXPECT_EQ(file.format, ExportFormat::Png);
+    ASSERT_TRUE(file.paper);
+    EXPECT_EQ(file.paper->id(), QPageSize::A4);
+    EXPECT_EQ(file.orientation, Orientation::Landscape);
+    EXPECT_EQ(file.dpi, 150);
+
+    const ExportRequest printed =
+        parseExportArguments(args({"--calibration", "--print", "--printer", "Lab"}));
+    EXPECT_TRUE(printed.calibration);
+    EXPECT_TRUE(printed.print);
+    EXPECT_TRUE(printed.corrections);
+
+    EXPECT_FALSE(parseExportArguments(args({"out.pdf"})).calibration);
+}
+
+TEST(ExportArguments, CalibrationRefusesTheGraphAreaOptions) {
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"--calibration", "--abscissa", "Metric:1 mm", "out.pdf"}, "--abscissa"},
+        {{"--ordinate=Time", "--calibration", "out.pdf"}, "--ordinate"},
+        {{"--calibration", "--margins", "1,1", "-"}, "--margins"},
+        {{"--calibration", "--size", "5,5", "out.png"}, "--size"},
+        {{"--calibration", "--print", "--abscissa", "Metric"}, "--abscissa"},
+    };
+    for (const auto& [arguments, option] : cases) {
+        try {
+            parseExportArguments(args(arguments));
+            ADD_FAILURE() << "accepted: " << args(arguments).join(u' ').toStdString();
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.description().contains(QString::fromUtf8(option)))
+                << e.description().toStdString();
+            EXPECT_TRUE(e.description().contains(QStringLiteral("--calibration")))
                 << e.description().toStdString();
             EXPECT_FALSE(e.description().contains(u'\n')) << e.description().toStdString();
         }
@@ -384,6 +431,107 @@ TEST_F(ExportRun, BadStoredNumberIsAFailureNotAGuess) {
     EXPECT_TRUE(outBytes.isEmpty());
 }
 
+// The trace of the calibration page: its captions as "text" lines, its
+// numbers as the usual "label" lines, the stored corrections in the title and
+// on the rules.
+TEST_F(ExportRun, CalibrationTraceShowsTheTextsAndTheStoredCorrections) {
+    store.saveSetting(Key::HGraduation, QStringLiteral("-7"));
+    store.saveSetting(Key::VGraduation, QStringLiteral("4"));
+    ASSERT_EQ(run({"--calibration", "--paper", "A4", "-"}), 0) << errText.toStdString();
+    const QStringList lines = QString::fromUtf8(outBytes).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines[0], QStringLiteral("unit 7"));
+    QStringList texts;
+    QStringList numbers;
+    double longest = 0;
+    QStringList longestLine;
+    for (const QString& line : lines) {
+        const QStringList fields = line.split(u' ');
+        if (fields[0] == u"text") {
+            texts << line.section(u' ', 3);
+        } else if (fields[0] == u"label") {
+            ASSERT_EQ(fields.size(), 4) << line.toStdString();
+            numbers << fields[3];
+        } else if (fields[0] == u"line" && fields[2] == fields[4]) {
+            const double length = parseNumber(fields[3]) - parseNumber(fields[1]);
+            if (length > longest && length < 10.1) {
+                longest = length;
+                longestLine = fields;
+            }
+        }
+    }
+    for (const char* expected :
+         {"100 mm", "4 in", "50 mm square", "horizontal correction -7, vertical correction 4"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected)))
+            << expected << " not in " << texts.join(u'|').toStdString();
+    }
+    for (const char* expected : {"0", "10", "100", "1", "4"}) {
+        EXPECT_TRUE(numbers.contains(QString::fromUtf8(expected))) << expected;
+    }
+    // The 100 mm rule across, 1.5 cm in: -0.007 cm at its zero, twice that
+    // at its end.
+    ASSERT_EQ(longestLine.size(), 6);
+    EXPECT_NEAR(parseNumber(longestLine[1]), 1.5 - 0.007, 1e-9);
+    EXPECT_NEAR(parseNumber(longestLine[3]), 11.5 - 0.014, 1e-9);
+}
+
+TEST_F(ExportRun, CalibrationPdfIsOnePageWithItsCaptions) {
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdfinfo.isEmpty() || pdftotext.isEmpty()) {
+        GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+    }
+    ASSERT_EQ(run({"--calibration", "--paper", "A5", qPrintable(path("cal.pdf"))}), 0)
+        << errText.toStdString();
+    QProcess process;
+    process.start(pdfinfo, {path("cal.pdf")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QString info = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
+        << info.toStdString();
+    // 148 x 210 mm in points.
+    EXPECT_TRUE(info.contains(QStringLiteral("420 x 595"))) << info.toStdString();
+
+    process.start(pdftotext, {path("cal.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    for (const char* expected : {"100 mm", "4 in", "50 mm square", "Lattora calibration page"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    }
+}
+
+// Drawn with the real font, in either unit system, the page stays inside the
+// printable area of A5 paper with 5 mm margins (138 x 200 mm from the corner
+// it is drawn from) and its longest line is the 4-inch rule.
+TEST_F(ExportRun, CalibrationPictureFitsAnA5PrintableArea) {
+    for (const QString& scale : {kMetricWord, kImperialWord}) {
+        SCOPED_TRACE(scale.toStdString());
+        store.saveSetting(Key::Scale, scale);
+        ASSERT_EQ(
+            run({"--calibration", "--paper", "A5", "--dpi", "100", qPrintable(path("c.png"))}), 0)
+            << errText.toStdString();
+        const QImage image(path("c.png"));
+        ASSERT_FALSE(image.isNull());
+        const QRect ink = test::inkBounds(image, image.rect(), Qt::white);
+        ASSERT_FALSE(ink.isEmpty());
+        const double pixelsPerMm = 100 / 25.4;
+        EXPECT_LE(ink.right(), 138 * pixelsPerMm);
+        EXPECT_LE(ink.bottom(), 200 * pixelsPerMm);
+        // 4 inches at 100 dpi, give or take a pixel at each end.
+        int longestRun = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            int runLength = 0;
+            for (int x = 0; x < image.width(); ++x) {
+                runLength = qGray(image.pixel(x, y)) < 128 ? runLength + 1 : 0;
+                longestRun = std::max(longestRun, runLength);
+            }
+        }
+        EXPECT_NEAR(longestRun, 400, 2);
+    }
+}
+
 TEST(ExportProgram, RunsHeadlessFromTheUsersStore) {
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -501,6 +649,44 @@ TEST_F(ExportPrint, PaperAndOrientationAreSetOnThePrinter) {
     // A4 across (297 mm), less the 6 mm the test printer leaves at the top
     // and bottom of a portrait page, which turning brings to the sides.
     EXPECT_NEAR(right, 1 + (28.5 - 2) + 0.02, 1e-5);
+}
+
+TEST_F(ExportPrint, CalibrationPrintsOnePageWithTheStoredCorrections) {
+    ASSERT_EQ(run({"--calibration", "--print"}), 0) << errText.toStdString();
+    ASSERT_EQ(printer.printedPages().size(), 1u);
+    const FixedPrinter::Page& page = printer.printedPages().front();
+    EXPECT_EQ(page.scaleMode, Unit::Centimetre);
+    QStringList texts;
+    for (const auto& label : page.labels) {
+        if (label.isText) {
+            texts << label.text;
+        }
+    }
+    for (const char* expected :
+         {"100 mm", "4 in", "50 mm square", "horizontal correction 10, vertical correction 0"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected)))
+            << expected << " not in " << texts.join(u'|').toStdString();
+    }
+    // The 100 mm rule across, its zero 1.5 cm into the printable area: the
+    // stored 10 moves the zero by 0.01 cm and the end by 0.02 cm.
+    int rules = 0;
+    for (const auto& line : page.lines) {
+        if (line.y1 == line.y2 && std::fabs(line.x2 - line.x1 - 10) < 0.05) {
+            ++rules;
+            EXPECT_NEAR(line.x1, 1.5 + 0.01, 1e-9);
+            EXPECT_NEAR(line.x2, 11.5 + 0.02, 1e-9);
+        }
+    }
+    EXPECT_EQ(rules, 1);
+    EXPECT_TRUE(store.writes().isEmpty());
+}
+
+TEST_F(ExportPrint, CalibrationRefusesAGraphAreaBeforeOpeningThePrinter) {
+    EXPECT_EQ(run({"--calibration", "--print", "--margins", "1,1"}), 2);
+    EXPECT_EQ(errText.count(u'\n'), 1) << errText.toStdString();
+    EXPECT_TRUE(errText.contains(QStringLiteral("--margins"))) << errText.toStdString();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(printer.printedPages().empty());
 }
 
 TEST_F(ExportPrint, FailsInOneLineWhenThereIsNothingToPrintOn) {

@@ -264,5 +264,40 @@ TEST(PainterTargetTest, ALabelHangsFromTheCurrentPositionInBlack) {
     EXPECT_LT(darkest, 60);
 }
 
+TEST(PainterTargetTest, PrintTextDrawsTheTextAsItStandsAndMovesPastIt) {
+    // 100 pixels a centimetre, origin (20, 10): the text's box starts at
+    // pixel (70, 35).
+    Canvas canvas(600, 120, 254);
+    PainterTarget target(canvas.painter, Unit::Centimetre, 254, 254, QPointF(20, 10));
+    target.FontSize(8);
+    const QString text = QStringLiteral("50 mm square");
+    const double width = target.TextWidth(text);
+    const double height = target.TextHeight(text);
+    // Nothing is added around the text, unlike the blanks Print pads a number with.
+    EXPECT_NEAR(target.TextWidth(QStringLiteral(" ") + text + QStringLiteral(" ")) - width,
+                2 * target.TextWidth(QStringLiteral(" ")), 1e-4);
+    target.CurrentX(0.5);
+    target.CurrentY(0.25);
+    target.PrintText(text);
+    EXPECT_NEAR(target.currentX(), 0.5 + width, 1e-6);
+    EXPECT_EQ(target.currentY(), 0.25);
+
+    const QRect ink = test::inkBounds(canvas.image, canvas.image.rect(), Qt::white);
+    ASSERT_FALSE(ink.isEmpty());
+    // The first glyph starts at the position (a digit's side bearing at most
+    // a pixel or two), the last one ends within the measured width.
+    EXPECT_GE(ink.left(), 70);
+    EXPECT_LE(ink.left(), 70 + 3);
+    EXPECT_LE(ink.right(), 70 + width * 100 + 1);
+    EXPECT_GE(ink.right(), 70 + width * 100 - 0.1 * height * 100);
+    EXPECT_GE(ink.top(), 35);
+    EXPECT_LE(ink.bottom(), 35 + height * 100);
+
+    // A second text carries on where the first ended.
+    target.PrintText(QStringLiteral("|"));
+    const QRect more = test::inkBounds(canvas.image, canvas.image.rect(), Qt::white);
+    EXPECT_GT(more.right(), ink.right());
+}
+
 }  // namespace
 }  // namespace lattora

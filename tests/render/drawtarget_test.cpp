@@ -101,5 +101,63 @@ TEST(RecordingTargetPrint, RecordsTheBareTextAndMovesPastThePrintedText) {
     EXPECT_DOUBLE_EQ(target.TextHeight(QStringLiteral("5")), test::kLabelHeightInches);
 }
 
+TEST(RecordingTargetPrintText, RecordsTheTextAsItStandsAndMovesPastIt) {
+    RecordingTarget target(Unit::Centimetre);
+    target.FontSize(8);
+    target.CurrentX(1.5);
+    target.CurrentY(0.25);
+    target.PrintText(QStringLiteral("100 mm"));
+    ASSERT_EQ(target.labels().size(), 1u);
+    const RecordingTarget::LabelCall label = target.labels()[0];
+    EXPECT_TRUE(label.isText);
+    EXPECT_EQ(label.text, QStringLiteral("100 mm"));
+    EXPECT_EQ(label.x, 1.5);
+    EXPECT_EQ(label.y, 0.25);
+    EXPECT_EQ(label.fontSize, 8);
+    // Six characters of 0.6 em at 8 points, no blanks added: 28.8 points.
+    EXPECT_DOUBLE_EQ(target.currentX(), 1.5 + 28.8 / 72 * 2.54);
+    EXPECT_EQ(target.currentY(), 0.25);
+}
+
+TEST(RecordingTargetPrintText, TraceKeepsNumbersAsLabelsAndShowsTextsWhole) {
+    RecordingTarget target(Unit::Inch);
+    target.CurrentX(0.5);
+    target.CurrentY(1);
+    target.Print(10);
+    target.Line(0, 0.25, 1, 0.25, 255);
+    target.CurrentX(2);
+    target.CurrentY(0.125);
+    target.PrintText(QStringLiteral("4 in"));
+    EXPECT_EQ(target.trace(), QStringLiteral("unit 5\n"
+                                             "label 0.5 1 10\n"
+                                             "line 0 0.25 1 0.25 255\n"
+                                             "text 2 0.125 4 in\n"));
+}
+
+TEST(RecordingTargetPrintText, ReplayPrintsTextsAsTextsAndNumbersAsNumbers) {
+    RecordingTarget original(Unit::Centimetre);
+    original.FontSize(11);
+    original.CurrentX(1);
+    original.CurrentY(2);
+    original.PrintText(QStringLiteral("5"));
+    original.FontSize(7);
+    original.CurrentX(3);
+    original.Print(5);
+    original.Line(1, 1, 2, 1, 0);
+
+    RecordingTarget copy(Unit::Centimetre);
+    original.replay(copy);
+    EXPECT_EQ(copy.trace(), original.trace());
+    ASSERT_EQ(copy.labels().size(), 2u);
+    // The text "5" stays a text and keeps its size; the number stays a number.
+    EXPECT_TRUE(copy.labels()[0].isText);
+    EXPECT_EQ(copy.labels()[0].fontSize, 11);
+    EXPECT_FALSE(copy.labels()[1].isText);
+    EXPECT_EQ(copy.labels()[1].number, 5);
+    EXPECT_EQ(copy.labels()[1].fontSize, 7);
+    // A text moves past the text alone, a number past its blanks too.
+    EXPECT_DOUBLE_EQ(copy.currentX(), original.currentX());
+}
+
 }  // namespace
 }  // namespace lattora

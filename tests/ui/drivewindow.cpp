@@ -1,9 +1,14 @@
-// Drags the graph area of a running lattora with the real pointer of an X
-// server: the corner handle first, then the area itself, and checks through
-// the window's state file that the outline followed the pointer's travel and
-// that the four layout fields show the new sheet. Takes a screenshot while
-// the area is being dragged.
-//   lattora-drag-e2e LATTORA OUTPUT_FOLDER
+// Drives a running lattora from outside, through the real pointer of an X
+// server, and reads its state file.
+//
+//   lattora-drive-window drag LATTORA OUTPUT_FOLDER
+// drags the graph area: the corner handle first, then the area itself, and
+// checks that the outline followed the pointer's travel and that the four
+// layout fields show the new sheet; takes a screenshot during the drag.
+//
+//   lattora-drive-window shot LATTORA PICTURE.png
+// saves a picture of the window as it starts, with the blue line set.
+//
 // Run on a private X server (run-on-x-server.sh); needs xdotool.
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,11 +39,11 @@ constexpr int kTimeoutMs = 30000;
 
 class Lattora {
 public:
-    Lattora(const QString& program, const QString& folder) : statePath_(folder + u"/state.json"_s) {
+    Lattora(const QString& program, const QString& folder, const QByteArray& settingsText)
+        : statePath_(folder + u"/state.json"_s) {
         QDir(folder).mkpath(QStringLiteral("config/Tarnhill"));
         QFile settings(folder + u"/config/Tarnhill/Lattora.conf"_s);
-        if (!settings.open(QIODevice::WriteOnly) ||
-            settings.write("[Lattora]\nScale=Metric\n") < 0) {
+        if (!settings.open(QIODevice::WriteOnly) || settings.write(settingsText) < 0) {
             fail(QStringLiteral("cannot write the settings"));
         }
         settings.close();
@@ -170,14 +175,37 @@ void expectNear(const char* what, double actual, double expected, double toleran
     }
 }
 
-void run(const QString& program, const QString& output, QTextStream& out) {
-    QTemporaryDir folder;
-    Lattora lattora(program, folder.path());
+// The state once the window is drawn and on the screen.
+QJsonObject waitForWindow(Lattora& lattora) {
     QJsonObject s = lattora.waitFor(QStringLiteral("the first drawing"), [](const QJsonObject& st) {
         return drawsOf(st) >= 1 && st[QStringLiteral("paperVisible")].toBool();
     });
     // Shown is not yet on the screen: wait until the X server maps it.
     xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^Lattora$"_s});
+    return s;
+}
+
+void shot(const QString& program, const QString& picture, QTextStream& out) {
+    QTemporaryDir folder;
+    Lattora lattora(program, folder.path(),
+                    "[Lattora]\nScale=Metric\nStyleTemplates=Blue "
+                    "Lines~16737843|16737843|16763904|16777164|solid\nCurrentStyle=Blue Lines\n");
+    waitForWindow(lattora);
+    // Mapped is not yet painted: give the first paint a moment.
+    QThread::msleep(500);
+    const QRect window = rectOf(lattora.state()[QStringLiteral("windowOnScreen")]).toRect();
+    const QPixmap pixmap = QGuiApplication::primaryScreen()->grabWindow(
+        0, window.x(), window.y(), window.width(), window.height());
+    if (pixmap.isNull() || !pixmap.save(picture)) {
+        fail(QStringLiteral("cannot save ") + picture);
+    }
+    out << "window: " << picture << " (" << window.width() << " x " << window.height() << ")\n";
+}
+
+void drag(const QString& program, const QString& output, QTextStream& out) {
+    QTemporaryDir folder;
+    Lattora lattora(program, folder.path(), "[Lattora]\nScale=Metric\n");
+    QJsonObject s = waitForWindow(lattora);
     const QJsonArray dpi = s[QStringLiteral("dpi")].toArray();
     const double twipsPerPixelX = 1440 / dpi[0].toDouble();
     const double twipsPerPixelY = 1440 / dpi[1].toDouble();
@@ -250,13 +278,21 @@ void run(const QString& program, const QString& output, QTextStream& out) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc != 3) {
-        out << "usage: lattora-drag-e2e LATTORA OUTPUT_FOLDER\n";
+    const QString command = argc == 4 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (command != u"drag" && command != u"shot") {
+        out << "usage: lattora-drive-window drag LATTORA OUTPUT_FOLDER\n"
+               "       lattora-drive-window shot LATTORA PICTURE.png\n";
         return 2;
     }
-    QDir().mkpath(QString::fromLocal8Bit(argv[2]));
+    const QString program = QString::fromLocal8Bit(argv[2]);
+    const QString output = QString::fromLocal8Bit(argv[3]);
     try {
-        run(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), out);
+        if (command == u"shot") {
+            shot(program, output, out);
+            return 0;
+        }
+        QDir().mkpath(output);
+        drag(program, output, out);
     } catch (const std::exception& e) {
         out << "FAILED: " << e.what() << Qt::endl;
         return 1;
