@@ -17,6 +17,7 @@
 #include <array>
 
 #include "platform/errorreport.h"
+#include "platform/messageboxes.h"
 #include "platform/okcancel.h"
 #include "sheet/error.h"
 #include "sheet/settingsstore.h"
@@ -233,11 +234,10 @@ void FrmConfig::buildControls() {
     layout->addLayout(units);
 
     layout->addStretch(1);
-    const OkCancelRow buttons = makeOkCancelRow(this);
+    const OkCancelRow buttons = makeOkCancelRow(
+        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
     PushButton2_ = buttons.ok;
     PushButton1_ = buttons.cancel;
-    connect(PushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
-    connect(PushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
     layout->addLayout(buttons.row);
 }
 
@@ -310,11 +310,7 @@ void FrmConfig::PushButton2_Click() {
         return;
     }
     scope([&] { SaveSettings(settings(), store_); });
-    scope([&] {
-        if (const QString notice = store_.takeSaveNotice(); !notice.isEmpty()) {
-            report_.boxes().showMessage(this, notice);
-        }
-    });
+    scope([&] { showSaveNotice(report_.boxes(), store_, this); });
     // The fields keep what was accepted; reading the store back would only
     // give the same texts.
     scope([&] { done(Accepted); });

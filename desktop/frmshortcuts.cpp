@@ -52,11 +52,10 @@ void FrmShortcuts::buildControls() {
     layout->addWidget(CheckBox2_);
 
     layout->addSpacing(fontMetrics().height() / 2);
-    const OkCancelRow buttons = makeOkCancelRow(this);
+    const OkCancelRow buttons = makeOkCancelRow(
+        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
     PushButton2_ = buttons.ok;
     PushButton1_ = buttons.cancel;
-    connect(PushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
-    connect(PushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
     layout->addLayout(buttons.row);
 }
 

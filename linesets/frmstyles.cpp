@@ -16,6 +16,7 @@
 
 #include "platform/colorchooser.h"
 #include "platform/errorreport.h"
+#include "platform/messageboxes.h"
 #include "platform/qtcolor.h"
 #include "sheet/error.h"
 #include "sheet/settingsstore.h"
@@ -384,11 +385,7 @@ void FrmStyles::PushButton3_Click() {
         }
     });
     scope([&] { SaveSettings(editor_, store_); });
-    scope([&] {
-        if (const QString notice = store_.takeSaveNotice(); !notice.isEmpty()) {
-            report_.boxes().showMessage(this, notice);
-        }
-    });
+    scope([&] { showSaveNotice(report_.boxes(), store_, this); });
     scope([&] { QDialog::done(QDialog::Accepted); });
     scope([&] { LoadSettings(); });
 }

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <memory>
 
+#include "sheet/settingsstore.h"
+
 namespace lattora {
 
 QMessageBox* createMessageBox(QWidget* parent, const QString& text, bool error) {
@@ -20,6 +22,12 @@ void QtMessageBoxes::showMessage(QWidget* parent, const QString& text) {
 
 void QtMessageBoxes::showError(QWidget* parent, const QString& text) {
     std::unique_ptr<QMessageBox>(createMessageBox(parent, text, true))->exec();
+}
+
+void showSaveNotice(MessageBoxes& boxes, SettingsStore& store, QWidget* parent) {
+    if (const QString notice = store.takeSaveNotice(); !notice.isEmpty()) {
+        boxes.showMessage(parent, notice);
+    }
 }
 
 }  // namespace lattora

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace lattora {
 
+class SettingsStore;
+
 // The title of every plain message box.
 inline const QString kApplicationTitle = QStringLiteral("Lattora");
 // The title of the error report.
@@ -34,5 +36,9 @@ public:
     void showMessage(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
 };
+
+// After a save: where the store kept a copy of its file before writing into
+// it, if it had to, in a plain box over `parent`.
+void showSaveNotice(MessageBoxes& boxes, SettingsStore& store, QWidget* parent);
 
 }  // namespace lattora

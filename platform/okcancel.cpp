@@ -5,7 +5,8 @@
 
 namespace lattora {
 
-OkCancelRow makeOkCancelRow(QWidget* dialog) {
+OkCancelRow makeOkCancelRow(QWidget* dialog, std::function<void()> onOk,
+                            std::function<void()> onCancel) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
@@ -13,6 +14,8 @@ OkCancelRow makeOkCancelRow(QWidget* dialog) {
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("PushButton1"));
+    QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, std::move(onCancel));
     row->addWidget(ok);
     row->addWidget(cancel);
     return {row, ok, cancel};

@@ -1,6 +1,8 @@
 // The OK and Cancel buttons the program's dialogs end with.
 #pragma once
 
+#include <functional>
+
 class QHBoxLayout;
 class QPushButton;
 class QWidget;
@@ -13,7 +15,8 @@ struct OkCancelRow {
     QPushButton* cancel;  // "PushButton1"
 };
 
-// Makes both buttons on `dialog`; the caller connects them.
-OkCancelRow makeOkCancelRow(QWidget* dialog);
+// Makes both buttons on `dialog`, clicks going to `ok` and `cancel`.
+OkCancelRow makeOkCancelRow(QWidget* dialog, std::function<void()> ok,
+                            std::function<void()> cancel);
 
 }  // namespace lattora
