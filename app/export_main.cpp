@@ -5,9 +5,8 @@
 #include <cstdio>
 
 #include "app/exportcommand.h"
-#include "platform/pagesetup.h"
-#include "platform/printer.h"
-#include "platform/qsettingsstore.h"
+#include "platform/print/printmodule.h"
+#include "platform/settings/qsettingsstore.h"
 
 namespace {
 
@@ -41,10 +40,6 @@ int main(int argc, char** argv) {
     QTextStream err(&standardError);
 
     const lattora::QSettingsStore store;
-    const lattora::SystemPrinters printers;
-    const auto openPrinter = [](const QString& name) -> std::unique_ptr<lattora::Printer> {
-        return std::make_unique<lattora::SystemPrinter>(name);
-    };
-    return lattora::runExportCommand(app.arguments().mid(1), store, printers, standardOutput, err,
-                                     openPrinter);
+    return lattora::runExportCommand(app.arguments().mid(1), store, standardOutput, err,
+                                     lattora::systemPrinterModule());
 }

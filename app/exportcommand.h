@@ -11,9 +11,11 @@
 #include <memory>
 #include <optional>
 
-#include "linesets/linecolors.h"
-#include "platform/pagesetup.h"
+#include "app/exportarguments.h"
+#include "platform/output/pagesetup.h"
+#include "platform/print/printer.h"
 #include "render/graph.h"
+#include "sheet/linevalues.h"
 #include "sheet/settingsstore.h"
 #include "sheet/sheetsettings.h"
 
@@ -21,46 +23,6 @@ class QIODevice;
 class QTextStream;
 
 namespace lattora {
-
-enum class ExportFormat { Pdf, Svg, Png, Bmp, Trace };
-
-struct ExportRequest {
-    QString output;  // a path, or "-" for standard output
-    ExportFormat format = ExportFormat::Pdf;
-    AxisScale abscissa;
-    AxisScale ordinate;
-    std::optional<QPointF> margins;  // left, top in the sheet unit
-    std::optional<QSizeF> size;      // width, height in the sheet unit
-    std::optional<QPageSize> paper;
-    std::optional<Orientation> orientation;
-    int dpi = 300;
-    bool corrections = false;
-    bool help = false;  // only the usage is wanted
-    // Sent to a printer instead of a file: the named one, or the default
-    // one when the name is empty. Printing always applies the corrections.
-    bool print = false;
-    QString printerName;
-    // The calibration page instead of a grid sheet, always with the stored
-    // corrections; the graph area options do not apply to it.
-    bool calibration = false;
-};
-
-class Printer;
-// Opens the printer of that name (the default one for an empty name);
-// raises Error when there is none.
-using PrinterOpener = std::function<std::unique_ptr<Printer>(const QString& name)>;
-
-inline constexpr int kMinDpi = 10;
-inline constexpr int kMaxDpi = 2400;
-
-// A family text, optionally ":" and an item text as the scale lists show
-// them ("Logarithmic:3 cycles"); for "N divided" the part after ":" is N.
-// A family alone takes the item its list selects when chosen. Raises Error.
-AxisScale parseScaleText(const QString& text);
-
-// Reads the arguments that follow the program name. Raises Error with a
-// one-line message for anything it cannot use.
-ExportRequest parseExportArguments(const QStringList& arguments);
 
 // Everything the drawing needs, gathered before anything is drawn.
 struct ExportPlan {
@@ -75,12 +37,15 @@ struct ExportPlan {
     QStringList warnings;  // stored values that were passed over
 };
 
-// Lays the sheet out as the program does: the page of the default printer
-// (or the requested paper, or A4 when there is no printer), the standard
+// The page a file is laid out on: the requested paper, else the page of the
+// default printer `openPrinter` gives (turned as requested), else A4.
+PageSetup exportPage(const ExportRequest& request, const PrinterOpener& openPrinter);
+
+// Lays the sheet out as the program does: on exportPage, with the standard
 // margins unless given, the stored unit system, line set and limits.
 // Never writes to `store`. Raises Error.
 ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
-                      const PrinterService& printers);
+                      const PrinterOpener& openPrinter);
 // The same on a page already chosen.
 ExportPlan planExport(const ExportRequest& request, const SettingsStore& store,
                       const PageSetup& page);
@@ -111,12 +76,10 @@ QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
 
 // The whole command: returns the exit status (0 done, 2 failed) after one
 // line on `err` for a failure. The output file appears whole or not at all;
-// "-" sends it to `standardOutput`. --print goes to the printer `openPrinter`
-// gives.
+// "-" sends it to `standardOutput`. The printers come from `openPrinter`: the
+// default one's page for a file without --paper, and the one --print names.
 int runExportCommand(const QStringList& arguments, const SettingsStore& store,
-                     const PrinterService& printers, QIODevice& standardOutput, QTextStream& err,
+                     QIODevice& standardOutput, QTextStream& err,
                      const PrinterOpener& openPrinter = {});
-
-QString exportUsage();
 
 }  // namespace lattora

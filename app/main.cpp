@@ -8,10 +8,11 @@
 #include "app/statefile.h"
 #include "desktop/programicon.h"
 #include "mainwindow/form1.h"
-#include "platform/colorchooser.h"
-#include "platform/messageboxes.h"
-#include "platform/printer.h"
-#include "platform/qsettingsstore.h"
+#include "platform/print/printer.h"
+#include "platform/print/systemprinter.h"
+#include "platform/settings/qsettingsstore.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/messageboxes.h"
 
 namespace {
 

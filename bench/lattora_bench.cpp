@@ -6,43 +6,32 @@
 #include <QApplication>
 
 #include "app/exportcommand.h"
-#include "bench/metricstore.h"
-#include "platform/rastertarget.h"
+#include "platform/output/rastertarget.h"
 #include "render/graph.h"
 #include "render/scalecatalogue.h"
+#include "render/sheetdrawing.h"
+#include "tests/support/memorystore.h"
 
 namespace lattora {
 namespace {
-
-class NoPrinter : public PrinterService {
-public:
-    std::optional<PageSetup> defaultPrinterPage(std::optional<Orientation>) const override {
-        return std::nullopt;
-    }
-};
 
 constexpr double kA4WidthTwips = 11906;   // 210 mm
 constexpr double kA4HeightTwips = 16838;  // 297 mm
 constexpr double kPagePictureHeightTwips = 4575;
 
-struct Area {
-    double left, top, width, height;
-};
-
-void drawSheet(const Graph& graph, DrawTarget& target, const Area& a) {
-    graph.DrawAxisGrid(target, true, Family::Metric, 0, a.left, a.top, a.width, a.height, 30, 0, 0);
-    graph.DrawAxisGrid(target, false, Family::Probability, 1, a.left, a.top, a.width, a.height, 30,
-                       0, 0);
+// Metric 1 mm by Probability 0.1% to 99.9% over the given graph area.
+SheetSettings benchSheet(double left, double top, double width, double height) {
+    return {left, top, width, height, {Family::Metric, 0, 30}, {Family::Probability, 1, 30}, false};
 }
 
 // Both axes onto the full-size page picture (A4 at 96 dpi), then onto the
 // whole-page picture 4575 twips high with the outline's lengths.
 void BM_PreviewRedraw(benchmark::State& state) {
-    const bench::MetricStore store;
+    const test::MemoryStore store{{Key::Scale, kMetricWord}};
     const FixedInputs inputs(LineColors{16737843, 16737843, 16763904, 16777164, {}},
                              SubdivisionLimits{0.99f, 0.51f, 0.2f});
     const Graph graph(store, inputs);
-    const Area sheet{1.0, 1.0, 19.0, 27.7};
+    const SheetSettings sheet = benchSheet(1.0, 1.0, 19.0, 27.7);
 
     const auto page = RasterTarget::forPage(QSizeF(kA4WidthTwips, kA4HeightTwips), 96, Unit::Twip);
     const double pictureWidth = kPagePictureHeightTwips * kA4WidthTwips / kA4HeightTwips;
@@ -51,7 +40,8 @@ void BM_PreviewRedraw(benchmark::State& state) {
     // The outline: the printable area (the whole A4) stretched over the picture.
     const double sx = pictureWidth / 21.0 / kTwipsPerCentimetre;
     const double sy = kPagePictureHeightTwips / 29.7 / kTwipsPerCentimetre;
-    const Area outline{sheet.left * sx, sheet.top * sy, sheet.width * sx, sheet.height * sy};
+    const SheetSettings outline = benchSheet(sheet.marginLeft * sx, sheet.marginTop * sy,
+                                             sheet.areaWidth * sx, sheet.areaHeight * sy);
 
     for (auto _ : state) {
         page->clear();
@@ -67,15 +57,14 @@ BENCHMARK(BM_PreviewRedraw)->Unit(benchmark::kMillisecond);
 // The export of the sheet on A4 into `output`'s format, the file's size in
 // the counter `counter`.
 void exportSheet(benchmark::State& state, const char* output, const char* counter) {
-    const bench::MetricStore store;
-    const NoPrinter printers;
+    const test::MemoryStore store{{Key::Scale, kMetricWord}};
     const ExportRequest request = parseExportArguments(
         {QStringLiteral("--abscissa"), QStringLiteral("Metric:1 mm"), QStringLiteral("--ordinate"),
          QStringLiteral("Probability:0.1% to 99.9%"), QStringLiteral("--paper"),
          QStringLiteral("A4"), QString::fromLatin1(output)});
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const ExportPlan plan = planExport(request, store, printers);
+        const ExportPlan plan = planExport(request, store, PrinterOpener());
         const QByteArray file = renderExport(request, plan, store);
         bytes = file.size();
         benchmark::DoNotOptimize(file.constData());

@@ -8,14 +8,15 @@
 #include <QTemporaryDir>
 
 #include "app/exportcommand.h"
-#include "bench/metricstore.h"
-#include "platform/printer.h"
+#include "platform/print/printer.h"
+#include "platform/print/systemprinter.h"
+#include "tests/support/memorystore.h"
 
 namespace lattora {
 namespace {
 
 void BM_PrintJob(benchmark::State& state) {
-    const bench::MetricStore store;
+    const test::MemoryStore store{{Key::Scale, kMetricWord}};
     const QString queue = qEnvironmentVariable("LATTORA_BENCH_PRINTER");
     QTemporaryDir dir;
     SystemPrinter printer(queue);

@@ -7,13 +7,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "bench/metricstore.h"
 #include "mainwindow/form1.h"
-#include "platform/colorchooser.h"
-#include "platform/messageboxes.h"
-#include "platform/printer.h"
-#include "platform/savedialog.h"
+#include "platform/print/printer.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/messageboxes.h"
+#include "platform/ui/savedialog.h"
 #include "render/scalecatalogue.h"
+#include "tests/support/fakecolorchooser.h"
+#include "tests/support/fixedprinter.h"
+#include "tests/support/memorystore.h"
 
 namespace lattora {
 namespace {
@@ -43,7 +45,7 @@ private:
 void saveAs(benchmark::State& state, const char* fileName) {
     const QTemporaryDir folder;
     const QString path = folder.filePath(QLatin1String(fileName));
-    bench::MetricStore store;
+    test::MemoryStore store{{Key::Scale, kMetricWord}};
     FixedPrinter printer(
         PageSetup{QSizeF(210, 297), QRectF(0, 0, 210, 297), Orientation::Portrait});
     CountingBoxes boxes;

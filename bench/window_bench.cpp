@@ -7,13 +7,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "bench/metricstore.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/previewpane.h"
-#include "platform/colorchooser.h"
-#include "platform/messageboxes.h"
-#include "platform/printer.h"
+#include "platform/print/printer.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/messageboxes.h"
 #include "render/scalecatalogue.h"
+#include "tests/support/fakecolorchooser.h"
+#include "tests/support/fixedprinter.h"
+#include "tests/support/memorystore.h"
 
 namespace lattora {
 namespace {
@@ -29,7 +31,7 @@ public:
 // The main window on a whole A4 page under the metric system.
 struct BenchWindow {
     BenchWindow() { window.Form_Load(); }
-    bench::MetricStore store;
+    test::MemoryStore store{{Key::Scale, kMetricWord}};
     FixedPrinter printer{
         PageSetup{QSizeF(210, 297), QRectF(0, 0, 210, 297), Orientation::Portrait}};
     SilentBoxes boxes;

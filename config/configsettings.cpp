@@ -18,7 +18,7 @@ constexpr double kCentimetresPerInch = 2.54;
 // would be undefined, and the value is useless anyway, so it is refused.
 float parseSingle(const QString& text) {
     const double value = parseNumber(text);
-    if (std::fabs(value) > std::numeric_limits<float>::max()) {
+    if (!fitsSingle(value)) {
         throw Error(QStringLiteral("Overflow: \"%1\" is beyond single precision").arg(text));
     }
     return static_cast<float>(value);
@@ -43,7 +43,7 @@ void convertThreshold(QString& text, bool toMetric, QStringList& problems) {
         const double value = parseSingle(text);
         const double converted =
             toMetric ? value * kCentimetresPerInch : value / kCentimetresPerInch;
-        if (std::fabs(converted) > std::numeric_limits<float>::max()) {
+        if (!fitsSingle(converted)) {
             throw Error(
                 QStringLiteral("Overflow: \"%1\" converted is beyond single precision").arg(text));
         }

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "render/liveinputs.h"
+#include "sheet/linevalues.h"
 #include "sheet/settingsstore.h"
 #include "sheet/units.h"
 

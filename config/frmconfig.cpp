@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,9 +15,10 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/errorreport.h"
-#include "platform/messageboxes.h"
-#include "platform/okcancel.h"
+#include "platform/ui/errorreport.h"
+#include "platform/ui/messageboxes.h"
+#include "platform/ui/okcancel.h"
+#include "platform/ui/widgetfactory.h"
 #include "sheet/error.h"
 #include "sheet/settingsstore.h"
 #include "validation/validation.h"
@@ -35,27 +35,6 @@ constexpr int kGraduationPageStep = 5;
 constexpr int kTickLabelStep = 5;
 constexpr std::array<const char*, 5> kTickTexts = {"-1%", "-0.5%", "0%", "0.5%", "1%"};
 
-QLabel* plainLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    // The threshold labels hold a ">", which must never be taken for markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QLabel* heading(const QString& text, QWidget* parent) {
-    QLabel* label = plainLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
-QLabel* explanation(const QString& text, QWidget* parent) {
-    QLabel* label = plainLabel(text, parent);
-    label->setWordWrap(true);
-    return label;
-}
-
 // A graduation slider with its percentage labels, each centred under the tick
 // it names. A layout cannot put them there: where a tick sits depends on the
 // style's handle length, so the labels are placed from the style's own
@@ -71,8 +50,9 @@ public:
         slider_->setTickPosition(QSlider::TicksBelow);
         slider_->setTickInterval(1);
         slider_->setValue(0);
+        const WidgetFactory make({.parent = this});
         for (const char* text : kTickTexts) {
-            labels_ << plainLabel(QString::fromLatin1(text), this);
+            labels_ << make.label(QString::fromLatin1(text));
         }
         setFocusProxy(slider_);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -149,6 +129,8 @@ FrmConfig::FrmConfig(SettingsStore& store, ErrorReport& report, QWidget* parent)
     Form_Load();
 }
 
+// Every widget is made on the dialog, so the dialog holds them in the order
+// they are made here.
 void FrmConfig::buildControls() {
     auto* layout = new QVBoxLayout(this);
     // A fixed size from the layout's own hint: the two explanations wrap, and
@@ -157,17 +139,32 @@ void FrmConfig::buildControls() {
     // rows below them.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    layout->addWidget(heading(QStringLiteral("Accuracy"), this));
-    layout->addWidget(explanation(
+    buildAccuracy(layout);
+    layout->addSpacing(fontMetrics().height() / 2);
+    buildThresholds(layout);
+    layout->addSpacing(fontMetrics().height() / 2);
+    buildUnitChoice(layout);
+
+    layout->addStretch(1);
+    const OkCancelRow buttons = makeOkCancelRow(
+        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
+    PushButton2_ = buttons.ok;
+    PushButton1_ = buttons.cancel;
+    layout->addLayout(buttons.row);
+}
+
+// The graduation corrections: a slider for each direction.
+void FrmConfig::buildAccuracy(QVBoxLayout* layout) {
+    const WidgetFactory make({.parent = this});
+    layout->addWidget(make.heading(QStringLiteral("Accuracy")));
+    layout->addWidget(make.explanation(
         QStringLiteral("Graduations are not very accurate with some printers. Select the "
-                       "correction factors to get divisions with exact length."),
-        this));
+                       "correction factors to get divisions with exact length.")));
     auto* accuracy = new QGridLayout;
     const auto addGraduation = [&](int row, const QString& name, const QString& text) {
-        QLabel* label = plainLabel(text, this);
+        QLabel* label = make.label(text);
         auto* scale = new GraduationScale(name, this);
-        label->setBuddy(scale->slider());
-        scale->slider()->setAccessibleName(text.trimmed());
+        WidgetFactory::nameAfter(scale->slider(), label);
         accuracy->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignTop);
         accuracy->addWidget(scale, row, 1);
         return scale->slider();
@@ -176,13 +173,15 @@ void FrmConfig::buildControls() {
     sGradV_ = addGraduation(1, QStringLiteral("sGradV"), QStringLiteral(" Vertical Graduations"));
     accuracy->setColumnStretch(1, 1);
     layout->addLayout(accuracy);
+}
 
-    layout->addSpacing(fontMetrics().height() / 2);
-    layout->addWidget(heading(QStringLiteral("Subdivisions"), this));
-    layout->addWidget(explanation(
+// The three subdivision thresholds, each with the unit it is read in.
+void FrmConfig::buildThresholds(QVBoxLayout* layout) {
+    const WidgetFactory make({.parent = this});
+    layout->addWidget(make.heading(QStringLiteral("Subdivisions")));
+    layout->addWidget(make.explanation(
         QStringLiteral("In non linear scales, the axis range is divided in unequal intervals. The "
-                       "largest divisions can be subdivided by subdivision lines."),
-        this));
+                       "largest divisions can be subdivided by subdivision lines.")));
     auto* thresholds = new QGridLayout;
     const std::array<QString, kThresholdCount> labelTexts = {
         QStringLiteral("10 subdivisions if division > "),
@@ -195,14 +194,10 @@ void FrmConfig::buildControls() {
         std::max(fontMetrics().horizontalAdvance(subdivUnitLabel(UnitSystem::Metric)),
                  fontMetrics().horizontalAdvance(subdivUnitLabel(UnitSystem::Imperial)));
     for (int i = 0; i < kThresholdCount; ++i) {
-        QLabel* label = plainLabel(labelTexts[i], this);
-        auto* field = new QLineEdit(initialTexts[i], this);
-        field->setObjectName(QStringLiteral("tSubdiv%1").arg(i));
-        setFieldRules(field, kThresholdRules);
-        field->setAccessibleName(labelTexts[i].trimmed());
-        label->setBuddy(field);
-        QLabel* unit = plainLabel(subdivUnitLabel(unit_), this);
-        unit->setObjectName(QStringLiteral("lblSubdiv%1").arg(i));
+        QLabel* label = make.label(labelTexts[i]);
+        QLineEdit* field =
+            make.field(QStringLiteral("tSubdiv%1").arg(i), initialTexts[i], kThresholdRules, label);
+        QLabel* unit = make.label(subdivUnitLabel(unit_), QStringLiteral("lblSubdiv%1").arg(i));
         unit->setMinimumWidth(unitWidth);
         field->setAccessibleDescription(unit->text());
         thresholds->addWidget(label, i, 0);
@@ -214,9 +209,10 @@ void FrmConfig::buildControls() {
     }
     thresholds->setColumnStretch(1, 1);
     layout->addLayout(thresholds);
+}
 
-    layout->addSpacing(fontMetrics().height() / 2);
-    layout->addWidget(heading(QStringLiteral("Unit System"), this));
+void FrmConfig::buildUnitChoice(QVBoxLayout* layout) {
+    layout->addWidget(WidgetFactory({.parent = this}).heading(QStringLiteral("Unit System")));
     auto* units = new QHBoxLayout;
     rbMetric_ = new QRadioButton(QStringLiteral("Metric"), this);
     rbMetric_->setObjectName(QStringLiteral("rbMetric"));
@@ -232,13 +228,6 @@ void FrmConfig::buildControls() {
     units->addWidget(rbImperial_);
     units->addStretch(1);
     layout->addLayout(units);
-
-    layout->addStretch(1);
-    const OkCancelRow buttons = makeOkCancelRow(
-        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
-    PushButton2_ = buttons.ok;
-    PushButton1_ = buttons.cancel;
-    layout->addLayout(buttons.row);
 }
 
 void FrmConfig::Form_Load() {

@@ -19,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QVBoxLayout;
 
 namespace lattora {
 
@@ -87,6 +88,9 @@ public Q_SLOTS:
 private:
     void Form_Load();
     void buildControls();
+    void buildAccuracy(QVBoxLayout* layout);
+    void buildThresholds(QVBoxLayout* layout);
+    void buildUnitChoice(QVBoxLayout* layout);
     void selectUnit(UnitSystem system, ReportingScope& scope);
     // Shows the thresholds and the unit of `settings`, without converting.
     void showThresholds(const ConfigSettings& settings);

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "desktop/programicon.h"
-#include "platform/errorreport.h"
-#include "platform/okcancel.h"
+#include "platform/ui/errorreport.h"
+#include "platform/ui/okcancel.h"
 #include "sheet/error.h"
 
 namespace lattora {

@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "desktop/programicon.h"
-#include "platform/messageboxes.h"
+#include "platform/ui/messageboxes.h"
 #include "sheet/error.h"
 
 namespace lattora {

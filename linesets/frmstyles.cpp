@@ -14,10 +14,11 @@
 #include <optional>
 #include <source_location>
 
-#include "platform/colorchooser.h"
-#include "platform/errorreport.h"
-#include "platform/messageboxes.h"
-#include "platform/qtcolor.h"
+#include "platform/output/qtcolor.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/errorreport.h"
+#include "platform/ui/messageboxes.h"
+#include "platform/ui/widgetfactory.h"
 #include "sheet/error.h"
 #include "sheet/settingsstore.h"
 #include "validation/rules.h"
@@ -33,44 +34,9 @@ namespace {
 const QString kWindow = QStringLiteral("frmStyles");
 const QSize kSwatchSize(36, 14);
 
-// What a screen reader calls a control: the text of the label beside it.
-QString spokenName(const QString& labelText) {
-    QString name = labelText.trimmed();
-    if (name.endsWith(QLatin1Char(':'))) {
-        name.chop(1);
-    }
-    return name;
-}
-
-QLabel* labelFor(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(spokenName(text));
-    return label;
-}
-
-QPushButton* namedButton(const char* objectName, const QString& caption) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QLatin1String(objectName));
-    return button;
-}
-
-QLineEdit* widthField(const char* objectName, const QString& initial) {
-    auto* field = new QLineEdit(initial);
-    field->setObjectName(QLatin1String(objectName));
-    setFieldRules(field, FrmStyles::kWidthRules);
-    // Room for a few digits; the fields need not stretch with the dialog.
-    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 10 + 12);
-    return field;
-}
-
-QPushButton* colorPicker(const char* objectName) {
-    auto* picker = new QPushButton;
-    picker->setObjectName(QLatin1String(objectName));
-    picker->setIconSize(kSwatchSize);
-    picker->setAutoDefault(false);
-    return picker;
-}
+// This dialog's labels take Qt's automatic text format; none of their texts
+// looks like markup.
+const WidgetFactory make({.labelFormat = Qt::AutoText});
 
 // While alive, the dialog is filling its controls from the editor.
 class ShowingGuard {
@@ -102,63 +68,61 @@ FrmStyles::FrmStyles(SettingsStore& store, ErrorReport& report, ColorChooser& ch
 }
 
 void FrmStyles::buildControls() {
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(buildSetColumn(), 1);
+    columns->addSpacing(12);
+    columns->addLayout(buildEditorColumn(), 1);
+    QLayout* closeButtons = buildCloseButtons();
+
+    auto* dialogLayout = new QVBoxLayout(this);
+    dialogLayout->addLayout(columns, 1);
+    dialogLayout->addLayout(closeButtons);
+    orderTabs();
+    connectHandlers();
+}
+
+// The registered sets and the commands on the selected one.
+QLayout* FrmStyles::buildSetColumn() {
     lbSetofLines_ = new QListWidget;
     lbSetofLines_->setObjectName(QStringLiteral("lbSetofLines"));
     lbSetofLines_->setSelectionMode(QAbstractItemView::SingleSelection);
+    PushButton2_ = make.button("PushButton2", QStringLiteral("Delete"));
+    PushButton4_ = make.button("PushButton4", QStringLiteral("Rename"));
 
-    tLinesetName_ = new QLineEdit;
-    tLinesetName_->setObjectName(QStringLiteral("tLinesetName"));
-    setFieldRules(tLinesetName_, kNameRules);
+    auto* setsColumn = new QVBoxLayout;
+    setsColumn->addWidget(make.labelFor(QStringLiteral("Registered set of lines:"), lbSetofLines_));
+    setsColumn->addWidget(lbSetofLines_, 1);
+    auto* setCommands = new QHBoxLayout;
+    setCommands->addWidget(PushButton2_);
+    setCommands->addWidget(PushButton4_);
+    setCommands->addStretch(1);
+    setsColumn->addLayout(setCommands);
+    return setsColumn;
+}
 
-    cpHeavy_ = colorPicker("cpHeavy");
-    cpMedium_ = colorPicker("cpMedium");
-    cpLight_ = colorPicker("cpLight");
-    cpSubdiv_ = colorPicker("cpSubdiv");
+// The set being edited: its name, then a row for each class of line.
+QLayout* FrmStyles::buildEditorColumn() {
+    tLinesetName_ = make.field("tLinesetName", QString(), kNameRules);
 
+    auto* editorColumn = new QVBoxLayout;
+    editorColumn->addWidget(make.heading(QStringLiteral("Current set of lines:")));
+    auto* nameRow = new QFormLayout;
+    nameRow->addRow(make.labelFor(QStringLiteral("Name:"), tLinesetName_), tLinesetName_);
+    editorColumn->addLayout(nameRow);
+    editorColumn->addLayout(buildLineRows());
+    editorColumn->addStretch(1);
+    return editorColumn;
+}
+
+QLayout* FrmStyles::buildLineRows() {
+    makeColorPickers();
+    makeWidthFields();
     cbSubDivStyle_ = new QComboBox;
     cbSubDivStyle_->setObjectName(QStringLiteral("cbSubDivStyle"));
 
-    twHeavy_ = widthField("twHeavy", QStringLiteral("5"));
-    twMedium_ = widthField("twMedium", QStringLiteral("3"));
-    twLight_ = widthField("twLight", QStringLiteral("2"));
-
-    for (int i = 0; i < 3; ++i) {
-        auto* unit = new QLabel;
-        unit->setObjectName(QStringLiteral("lblScale%1").arg(i));
-        lblScale_ << unit;
-    }
-
-    auto* okButton = namedButton("PushButton3", QStringLiteral("OK"));
-    auto* cancelButton = namedButton("PushButton1", QStringLiteral("Cancel"));
-    auto* deleteButton = namedButton("PushButton2", QStringLiteral("Delete"));
-    auto* renameButton = namedButton("PushButton4", QStringLiteral("Rename"));
-    okButton->setDefault(true);
-
-    // Left: the registered sets and the commands on the selected one.
-    auto* setsColumn = new QVBoxLayout;
-    setsColumn->addWidget(labelFor(QStringLiteral("Registered set of lines:"), lbSetofLines_));
-    setsColumn->addWidget(lbSetofLines_, 1);
-    auto* setCommands = new QHBoxLayout;
-    setCommands->addWidget(deleteButton);
-    setCommands->addWidget(renameButton);
-    setCommands->addStretch(1);
-    setsColumn->addLayout(setCommands);
-
-    // Right: the set being edited.
-    auto* editorColumn = new QVBoxLayout;
-    auto* heading = new QLabel(QStringLiteral("Current set of lines:"));
-    QFont headingFont = heading->font();
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
-    editorColumn->addWidget(heading);
-
-    auto* nameRow = new QFormLayout;
-    nameRow->addRow(labelFor(QStringLiteral("Name:"), tLinesetName_), tLinesetName_);
-    editorColumn->addLayout(nameRow);
-
     auto* lines = new QGridLayout;
-    lines->addWidget(new QLabel(QStringLiteral("Color")), 0, 1);
-    lines->addWidget(new QLabel(QStringLiteral("Width")), 0, 2);
+    lines->addWidget(make.label(QStringLiteral("Color")), 0, 1);
+    lines->addWidget(make.label(QStringLiteral("Width")), 0, 2);
     struct Row {
         QString caption;
         QPushButton* picker;
@@ -172,7 +136,7 @@ void FrmStyles::buildControls() {
     };
     for (int i = 0; i < 4; ++i) {
         const Row& row = rows[i];
-        auto* caption = new QLabel(row.caption);
+        auto* caption = make.label(row.caption);
         caption->setBuddy(row.picker);
         row.picker->setAccessibleName(row.caption + QStringLiteral(" Color"));
         // The style list stands in the subdivision row's width column: the
@@ -189,32 +153,64 @@ void FrmStyles::buildControls() {
         }
     }
     lines->setColumnStretch(3, 1);
-    editorColumn->addLayout(lines);
-    editorColumn->addStretch(1);
+    return lines;
+}
 
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(setsColumn, 1);
-    columns->addSpacing(12);
-    columns->addLayout(editorColumn, 1);
+// Buttons that show their colour as a swatch. Even with the focus on one,
+// Enter stays with OK.
+void FrmStyles::makeColorPickers() {
+    const std::pair<QPushButton**, const char*> pickers[] = {
+        {&cpHeavy_, "cpHeavy"},
+        {&cpMedium_, "cpMedium"},
+        {&cpLight_, "cpLight"},
+        {&cpSubdiv_, "cpSubdiv"},
+    };
+    for (const auto& [picker, name] : pickers) {
+        *picker = make.button(name, QString());
+        (*picker)->setIconSize(kSwatchSize);
+        (*picker)->setAutoDefault(false);
+    }
+}
+
+// The three width fields, each with the label of the unit it is read in.
+void FrmStyles::makeWidthFields() {
+    twHeavy_ = make.field("twHeavy", QStringLiteral("5"), kWidthRules);
+    twMedium_ = make.field("twMedium", QStringLiteral("3"), kWidthRules);
+    twLight_ = make.field("twLight", QStringLiteral("2"), kWidthRules);
+    for (QLineEdit* field : {twHeavy_, twMedium_, twLight_}) {
+        // Room for a few digits; the fields need not stretch with the dialog.
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 10 +
+                               12);
+    }
+    for (int i = 0; i < 3; ++i) {
+        lblScale_ << make.label(QString(), QStringLiteral("lblScale%1").arg(i));
+    }
+}
+
+QLayout* FrmStyles::buildCloseButtons() {
+    PushButton3_ = make.button("PushButton3", QStringLiteral("OK"));
+    PushButton1_ = make.button("PushButton1", QStringLiteral("Cancel"));
+    PushButton3_->setDefault(true);
 
     auto* closeButtons = new QHBoxLayout;
     closeButtons->addStretch(1);
-    closeButtons->addWidget(okButton);
-    closeButtons->addWidget(cancelButton);
+    closeButtons->addWidget(PushButton3_);
+    closeButtons->addWidget(PushButton1_);
+    return closeButtons;
+}
 
-    auto* dialogLayout = new QVBoxLayout(this);
-    dialogLayout->addLayout(columns, 1);
-    dialogLayout->addLayout(closeButtons);
-
-    // Tab goes through the sets, then row by row through the editor.
-    const QList<QWidget*> tabOrder{lbSetofLines_, deleteButton, renameButton, tLinesetName_,
+// Tab goes through the sets, then row by row through the editor.
+void FrmStyles::orderTabs() {
+    const QList<QWidget*> tabOrder{lbSetofLines_, PushButton2_, PushButton4_, tLinesetName_,
                                    cpHeavy_,      twHeavy_,     cpMedium_,    twMedium_,
                                    cpLight_,      twLight_,     cpSubdiv_,    cbSubDivStyle_,
-                                   okButton,      cancelButton};
+                                   PushButton3_,  PushButton1_};
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
     }
+}
 
+void FrmStyles::connectHandlers() {
     // Signals fired while the controls are being filled from the editor carry
     // nothing new, so only the user's own changes reach the handlers.
     const auto whenUser = [this](void (FrmStyles::*handler)()) {
@@ -244,10 +240,10 @@ void FrmStyles::buildControls() {
     connect(cpMedium_, &QPushButton::clicked, this, &FrmStyles::cpMedium_Click);
     connect(cpLight_, &QPushButton::clicked, this, &FrmStyles::cpLight_Click);
     connect(cpSubdiv_, &QPushButton::clicked, this, &FrmStyles::cpSubdiv_Click);
-    connect(okButton, &QPushButton::clicked, this, &FrmStyles::PushButton3_Click);
-    connect(cancelButton, &QPushButton::clicked, this, &FrmStyles::PushButton1_Click);
-    connect(deleteButton, &QPushButton::clicked, this, &FrmStyles::PushButton2_Click);
-    connect(renameButton, &QPushButton::clicked, this, &FrmStyles::PushButton4_Click);
+    connect(PushButton3_, &QPushButton::clicked, this, &FrmStyles::PushButton3_Click);
+    connect(PushButton1_, &QPushButton::clicked, this, &FrmStyles::PushButton1_Click);
+    connect(PushButton2_, &QPushButton::clicked, this, &FrmStyles::PushButton2_Click);
+    connect(PushButton4_, &QPushButton::clicked, this, &FrmStyles::PushButton4_Click);
 }
 
 void FrmStyles::InitializeControls() {

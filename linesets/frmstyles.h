@@ -6,11 +6,12 @@
 #include <QDialog>
 #include <QList>
 
-#include "linesets/linecolors.h"
 #include "linesets/templates.h"
+#include "sheet/linevalues.h"
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -76,6 +77,14 @@ private:
     enum class LineClass { Heavy, Medium, Light, Subdiv };
 
     void buildControls();
+    QLayout* buildSetColumn();
+    QLayout* buildEditorColumn();
+    QLayout* buildLineRows();
+    void makeColorPickers();
+    void makeWidthFields();
+    QLayout* buildCloseButtons();
+    void orderTabs();
+    void connectHandlers();
     void pickColor(LineClass lineClass, const char* handler);
     // The selected set takes the editor's colours and style at once.
     void rewriteSelectedColorString();
@@ -105,6 +114,10 @@ private:
     QLineEdit* twMedium_ = nullptr;
     QLineEdit* twLight_ = nullptr;
     QList<QLabel*> lblScale_;
+    QPushButton* PushButton3_ = nullptr;  // OK
+    QPushButton* PushButton1_ = nullptr;  // Cancel
+    QPushButton* PushButton2_ = nullptr;  // Delete
+    QPushButton* PushButton4_ = nullptr;  // Rename
 };
 
 }  // namespace lattora

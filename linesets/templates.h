@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "linesets/linecolors.h"
+#include "sheet/linevalues.h"
 #include "sheet/settingsstore.h"
 #include "sheet/units.h"
 

@@ -22,9 +22,9 @@
 
 #include "desktop/programicon.h"
 #include "mainwindow/previewpane.h"
-#include "platform/messageboxes.h"
-#include "platform/printdialog.h"
-#include "platform/qtcolor.h"
+#include "platform/output/qtcolor.h"
+#include "platform/print/printdialog.h"
+#include "platform/ui/messageboxes.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
 #include "validation/validation.h"
@@ -269,6 +269,16 @@ void Form1::cbAbsDiv_Click() {
 void Form1::cbOrdDiv_Click() {
     ReportingScope scope(report_, kWindowName, QStringLiteral("cbOrdDiv_Click"), this);
     scope([&] { DrawPaper(); });
+}
+
+void Form1::takeScalesFromLists() {
+    const auto index = [](const QComboBox* list) {
+        return static_cast<std::int16_t>(list->currentIndex());
+    };
+    sheet_.abscissa.family = index(cbAbsScale_);
+    sheet_.abscissa.item = index(cbAbsDiv_);
+    sheet_.ordinate.family = index(cbOrdScale_);
+    sheet_.ordinate.item = index(cbOrdDiv_);
 }
 
 void Form1::fieldChanged(const char* handler) {

@@ -20,10 +20,10 @@
 #include "linesets/frmstyles.h"
 #include "mainwindow/dialoginputs.h"
 #include "mainwindow/form2.h"
-#include "platform/clipboard.h"
-#include "platform/errorreport.h"
-#include "platform/savedialog.h"
-#include "platform/trayicon.h"
+#include "platform/ui/clipboard.h"
+#include "platform/ui/errorreport.h"
+#include "platform/ui/savedialog.h"
+#include "platform/ui/trayicon.h"
 #include "render/graph.h"
 #include "sheet/sheetsettings.h"
 
@@ -224,10 +224,12 @@ private:
     void setOrientation(const char* handler, std::int16_t orientation);
     void changeOutline(const char* handler, const std::function<void(QRectF&)>& change);
     int showModal(QDialog& dialog);
-    // Both grid passes on `target` with the sheet's lengths, the scales the
-    // lists select (read anew for each pass) and the configuration's
-    // graduation corrections: the printed page and the saved documents.
-    void drawSheet(DrawTarget& target);
+    // The sheet on `target` with the configuration's graduation corrections:
+    // the printed page and the saved documents.
+    void drawCorrectedSheet(DrawTarget& target);
+    // The four lists choose the scales; drawing and printing take them into
+    // the sheet first and then read the sheet alone.
+    void takeScalesFromLists();
     // The "Lines" box shows the heavy, medium and light colours and widths.
     void showLines(const LineColors& colors, const LineWidths& widths);
 

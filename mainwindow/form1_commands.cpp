@@ -1,6 +1,6 @@
 // The buttons that open the dialogs, the help notice and Exit.
 #include "mainwindow/form1.h"
-#include "platform/messageboxes.h"
+#include "platform/ui/messageboxes.h"
 
 namespace lattora {
 

@@ -13,7 +13,7 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/previewpane.h"
-#include "validation/validation.h"
+#include "platform/ui/widgetfactory.h"
 
 namespace lattora {
 
@@ -22,53 +22,24 @@ namespace {
 const QString kDivisionRules = QStringLiteral("validate_decimal");
 const QString kLayoutRules = QStringLiteral("validate_required;validate_decimal");
 
-QGroupBox* group(const char* objectName, const QString& title) {
-    auto* box = new QGroupBox(title);
-    box->setObjectName(QLatin1String(objectName));
-    return box;
-}
-
-QPushButton* button(const char* objectName, const QString& caption) {
-    auto* pushButton = new QPushButton(caption);
-    pushButton->setObjectName(QLatin1String(objectName));
-    return pushButton;
-}
-
-QLabel* plainLabel(const QString& text, const char* objectName = "lblText") {
-    auto* label = new QLabel(text);
-    label->setObjectName(QLatin1String(objectName));
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-// A field with its rules, named for screen readers after the label beside it.
-QLineEdit* field(const char* objectName, const QString& text, const QString& rules, QLabel* label,
-                 const QString& spokenName) {
-    auto* edit = new QLineEdit(text);
-    edit->setObjectName(QLatin1String(objectName));
-    setFieldRules(edit, rules);
-    edit->setAccessibleName(spokenName);
-    if (label != nullptr) {
-        label->setBuddy(edit);
-    }
-    return edit;
-}
+// A label without a name of its own is called "lblText".
+const WidgetFactory make({.labelName = "lblText"});
 
 }  // namespace
 
 void Form1::buildControls() {
     // Left: the preview, and the tray button under it.
-    auto* frame1 = group("Frame1", QStringLiteral("Preview"));
+    auto* frame1 = make.group("Frame1", QStringLiteral("Preview"));
     preview_ = new PreviewPane;
     auto* previewLayout = new QVBoxLayout(frame1);
     previewLayout->addWidget(preview_, 1);
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addWidget(frame1, 1);
     leftColumn->addWidget(
-        button("PushButton1", QStringLiteral("&Minimize To System Tray (Bottom Right)")));
+        make.button("PushButton1", QStringLiteral("&Minimize To System Tray (Bottom Right)")));
 
     // Middle: the scales and lines, then the general commands.
-    auto* frame3 = group("Frame3", QStringLiteral("Design"));
+    auto* frame3 = make.group("Frame3", QStringLiteral("Design"));
     auto* designLayout = new QVBoxLayout(frame3);
     designLayout->addWidget(buildAxisGroup(true));
     designLayout->addWidget(buildAxisGroup(false));
@@ -92,29 +63,30 @@ void Form1::buildControls() {
 }
 
 QWidget* Form1::buildAxisGroup(bool abscissa) {
-    auto* box = abscissa ? group("GroupBox1", QStringLiteral("Abscissa (x-Axis)"))
-                         : group("GroupBox2", QStringLiteral("Ordinate (y-Axis)"));
+    auto* box = abscissa ? make.group("GroupBox1", QStringLiteral("Abscissa (x-Axis)"))
+                         : make.group("GroupBox2", QStringLiteral("Ordinate (y-Axis)"));
     const char* const prefix = abscissa ? "Abs" : "Ord";
     const auto name = [prefix](const char* pattern) { return QString::asprintf(pattern, prefix); };
 
-    auto* scaleLabel = plainLabel(QStringLiteral("Scale"));
+    auto* scaleLabel = make.label(QStringLiteral("Scale"));
     auto* family = new QComboBox;
     family->setObjectName(name("cb%sScale"));
-    family->setAccessibleName(QStringLiteral("Scale"));
-    scaleLabel->setBuddy(family);
+    WidgetFactory::nameAfter(family, scaleLabel);
 
-    auto* divisionsLabel = plainLabel(QStringLiteral("Divisions"));
+    auto* divisionsLabel = make.label(QStringLiteral("Divisions"));
     auto* items = new QComboBox;
     items->setObjectName(name("cb%sDiv"));
-    items->setAccessibleName(QStringLiteral("Divisions"));
-    divisionsLabel->setBuddy(items);
+    WidgetFactory::nameAfter(items, divisionsLabel);
 
     // The N panel stands where the item list stands; only one shows.
     auto* nPanel = new QWidget;
     nPanel->setObjectName(name("pb%sNDiv"));
-    auto* divisions = field(abscissa ? "tAbsDiv" : "tOrdDiv", QStringLiteral("30"), kDivisionRules,
-                            nullptr, QStringLiteral("Divisions"));
-    auto* apply = button(abscissa ? "PushButton4" : "PushButton7", QStringLiteral("Apply"));
+    // The list's label stands for the field too, but only one control can be
+    // its buddy.
+    auto* divisions =
+        make.field(abscissa ? "tAbsDiv" : "tOrdDiv", QStringLiteral("30"), kDivisionRules);
+    divisions->setAccessibleName(QStringLiteral("Divisions"));
+    auto* apply = make.button(abscissa ? "PushButton4" : "PushButton7", QStringLiteral("Apply"));
     auto* nLayout = new QHBoxLayout(nPanel);
     nLayout->setContentsMargins(0, 0, 0, 0);
     nLayout->addWidget(divisions, 1);
@@ -141,15 +113,15 @@ QWidget* Form1::buildAxisGroup(bool abscissa) {
 }
 
 QWidget* Form1::buildLinesGroup() {
-    auto* box = group("GroupBox3", QStringLiteral("Lines"));
+    auto* box = make.group("GroupBox3", QStringLiteral("Lines"));
     auto* grid = new QGridLayout(box);
     const QString classes[] = {QStringLiteral("Heavy"), QStringLiteral("Medium"),
                                QStringLiteral("Light")};
-    grid->addWidget(plainLabel(QStringLiteral("Color")), 1, 0);
-    lblLineWeight_ = plainLabel(QStringLiteral("1/100 mm"), "lblLineWeight");
+    grid->addWidget(make.label(QStringLiteral("Color")), 1, 0);
+    lblLineWeight_ = make.label(QStringLiteral("1/100 mm"), "lblLineWeight");
     grid->addWidget(lblLineWeight_, 2, 0);
     for (int i = 0; i < 3; ++i) {
-        grid->addWidget(plainLabel(classes[i]), 0, i + 1, Qt::AlignCenter);
+        grid->addWidget(make.label(classes[i]), 0, i + 1, Qt::AlignCenter);
         lineColor_[i] = new QLabel;
         lineColor_[i]->setObjectName(QStringLiteral("lineColor%1").arg(i));
         lineColor_[i]->setAccessibleName(classes[i] + QStringLiteral(" color"));
@@ -161,34 +133,30 @@ QWidget* Form1::buildLinesGroup() {
         lineWeight_[i]->setAccessibleName(classes[i] + QStringLiteral(" width"));
         grid->addWidget(lineWeight_[i], 2, i + 1, Qt::AlignCenter);
     }
-    grid->addWidget(button("PushButton5", QStringLiteral("Change")), 3, 1, 1, 3);
+    grid->addWidget(make.button("PushButton5", QStringLiteral("Change")), 3, 1, 1, 3);
     return box;
 }
 
 QWidget* Form1::buildOutlineFrame() {
-    auto* frame = group("Frame2", QStringLiteral("Outline"));
+    auto* frame = make.group("Frame2", QStringLiteral("Outline"));
 
-    gbMargins_ = group("gbMargins", QStringLiteral("Margins"));
-    auto* leftLabel = plainLabel(QStringLiteral("Left"));
-    auto* topLabel = plainLabel(QStringLiteral("Top"));
-    tMarginLeft_ = field("tMarginLeft", QStringLiteral("0.50"), kLayoutRules, leftLabel,
-                         QStringLiteral("Left"));
-    tMarginTop_ =
-        field("tMarginTop", QStringLiteral("0.50"), kLayoutRules, topLabel, QStringLiteral("Top"));
+    gbMargins_ = make.group("gbMargins", QStringLiteral("Margins"));
+    auto* leftLabel = make.label(QStringLiteral("Left"));
+    auto* topLabel = make.label(QStringLiteral("Top"));
+    tMarginLeft_ = make.field("tMarginLeft", QStringLiteral("0.50"), kLayoutRules, leftLabel);
+    tMarginTop_ = make.field("tMarginTop", QStringLiteral("0.50"), kLayoutRules, topLabel);
     auto* margins = new QGridLayout(gbMargins_);
     margins->addWidget(leftLabel, 0, 0);
     margins->addWidget(tMarginLeft_, 0, 1);
     margins->addWidget(topLabel, 1, 0);
     margins->addWidget(tMarginTop_, 1, 1);
-    margins->addWidget(button("PushButton2", QStringLiteral("Apply")), 2, 1);
+    margins->addWidget(make.button("PushButton2", QStringLiteral("Apply")), 2, 1);
 
-    gbSize_ = group("gbSize", QStringLiteral("Size"));
-    auto* widthLabel = plainLabel(QStringLiteral("Width"));
-    auto* heightLabel = plainLabel(QStringLiteral("Height"));
-    tSizeWidth_ = field("tSizeWidth", QStringLiteral("20.47"), kLayoutRules, widthLabel,
-                        QStringLiteral("Width"));
-    tSizeHeight_ = field("tSizeHeight", QStringLiteral("26.82"), kLayoutRules, heightLabel,
-                         QStringLiteral("Height"));
+    gbSize_ = make.group("gbSize", QStringLiteral("Size"));
+    auto* widthLabel = make.label(QStringLiteral("Width"));
+    auto* heightLabel = make.label(QStringLiteral("Height"));
+    tSizeWidth_ = make.field("tSizeWidth", QStringLiteral("20.47"), kLayoutRules, widthLabel);
+    tSizeHeight_ = make.field("tSizeHeight", QStringLiteral("26.82"), kLayoutRules, heightLabel);
     // The mapped lengths are shown with every digit (up to seventeen
     // significant ones); the fields have room for them.
     for (QLineEdit* edit : {tMarginLeft_, tMarginTop_, tSizeWidth_, tSizeHeight_}) {
@@ -201,16 +169,16 @@ QWidget* Form1::buildOutlineFrame() {
     size->addWidget(tSizeWidth_, 0, 1);
     size->addWidget(heightLabel, 1, 0);
     size->addWidget(tSizeHeight_, 1, 1);
-    size->addWidget(button("PushButton3", QStringLiteral("Apply")), 2, 1);
+    size->addWidget(make.button("PushButton3", QStringLiteral("Apply")), 2, 1);
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(gbMargins_);
     groups->addWidget(gbSize_);
     auto* commands = new QGridLayout;
-    commands->addWidget(button("PushButton10", QStringLiteral("Center Horizontally")), 0, 0);
-    commands->addWidget(button("PushButton11", QStringLiteral("Center Verically")), 0, 1);
-    commands->addWidget(button("PushButton14", QStringLiteral("Full Paper")), 1, 0);
-    commands->addWidget(button("PushButton18", QStringLiteral("Standard Margins")), 1, 1);
+    commands->addWidget(make.button("PushButton10", QStringLiteral("Center Horizontally")), 0, 0);
+    commands->addWidget(make.button("PushButton11", QStringLiteral("Center Verically")), 0, 1);
+    commands->addWidget(make.button("PushButton14", QStringLiteral("Full Paper")), 1, 0);
+    commands->addWidget(make.button("PushButton18", QStringLiteral("Standard Margins")), 1, 1);
 
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(groups);
@@ -219,11 +187,10 @@ QWidget* Form1::buildOutlineFrame() {
 }
 
 QWidget* Form1::buildPrintingPageFrame() {
-    auto* frame = group("Frame4", QStringLiteral("Printing Page"));
-    pagewidth_ = plainLabel(QStringLiteral("Width = 21.47cm"), "pagewidth");
-    pageheight_ = plainLabel(QStringLiteral("Height = 27.82 cm"), "pageheight");
-    lblNoPrinter_ = plainLabel(QString(), "lblNoPrinter");
-    lblNoPrinter_->setWordWrap(true);
+    auto* frame = make.group("Frame4", QStringLiteral("Printing Page"));
+    pagewidth_ = make.label(QStringLiteral("Width = 21.47cm"), "pagewidth");
+    pageheight_ = make.label(QStringLiteral("Height = 27.82 cm"), "pageheight");
+    lblNoPrinter_ = make.explanation(QString(), "lblNoPrinter");
     lblNoPrinter_->hide();
     rbPortrait_ = new QRadioButton(QStringLiteral("Portrait"));
     rbPortrait_->setObjectName(QStringLiteral("rbPortrait"));
@@ -244,25 +211,25 @@ QWidget* Form1::buildPrintingPageFrame() {
 }
 
 QWidget* Form1::buildOutputFrame() {
-    auto* frame = group("Frame5", QStringLiteral("Output"));
+    auto* frame = make.group("Frame5", QStringLiteral("Output"));
     auto* layout = new QHBoxLayout(frame);
-    layout->addWidget(button("PushButton6", QStringLiteral("Copy")));
-    layout->addWidget(button("PushButton9", QStringLiteral("Save")));
-    layout->addWidget(button("PushButton8", QStringLiteral("Print")));
+    layout->addWidget(make.button("PushButton6", QStringLiteral("Copy")));
+    layout->addWidget(make.button("PushButton9", QStringLiteral("Save")));
+    layout->addWidget(make.button("PushButton8", QStringLiteral("Print")));
     return frame;
 }
 
 QWidget* Form1::buildGeneralFrame() {
-    auto* frame = group("Frame6", QStringLiteral("General"));
+    auto* frame = make.group("Frame6", QStringLiteral("General"));
     cbZoom_ = new QCheckBox(QStringLiteral("Zoom"));
     cbZoom_->setObjectName(QStringLiteral("cbZoom"));
     auto* grid = new QGridLayout(frame);
     grid->addWidget(cbZoom_, 0, 0);
-    grid->addWidget(button("PushButton12", QStringLiteral("Configuration")), 0, 1);
-    grid->addWidget(button("PushButton16", QStringLiteral("Printer Setup")), 1, 0);
-    grid->addWidget(button("PushButton17", QStringLiteral("Shortcuts")), 1, 1);
-    grid->addWidget(button("PushButton15", QStringLiteral("Help")), 2, 0);
-    grid->addWidget(button("PushButton13", QStringLiteral("Exit")), 2, 1);
+    grid->addWidget(make.button("PushButton12", QStringLiteral("Configuration")), 0, 1);
+    grid->addWidget(make.button("PushButton16", QStringLiteral("Printer Setup")), 1, 0);
+    grid->addWidget(make.button("PushButton17", QStringLiteral("Shortcuts")), 1, 1);
+    grid->addWidget(make.button("PushButton15", QStringLiteral("Help")), 2, 0);
+    grid->addWidget(make.button("PushButton13", QStringLiteral("Exit")), 2, 1);
     return frame;
 }
 

@@ -1,14 +1,16 @@
 // Moving and resizing the graph area with the mouse on the page picture,
 // panning the full-size page, and the hover feedback of the outline.
 //
-// Lengths here are single precision, as on the page picture itself, and the
-// comparisons are made in that precision too.
+// The clamps and placements are the outline geometry's; these handlers take
+// the preview's lengths to it and its answers back, and decide when the sheet
+// follows and when the grid is redrawn.
 #include <QEvent>
 #include <QGroupBox>
 #include <QScrollBar>
 #include <cmath>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/outlinegeometry.h"
 #include "mainwindow/previewpane.h"
 
 namespace lattora {
@@ -89,40 +91,16 @@ void Form1::pPaper_MouseMove(Qt::MouseButton, Qt::KeyboardModifiers, float x, fl
     ReportingScope scope(report_, kWindowName, QStringLiteral("pPaper_MouseMove"), this);
     if (dragActive_) {
         scope([&] {
-            const QRectF o = preview_->outline();
-            const QSizeF page = preview_->paperPictureTwips();
-            const float width = single(o.width());
-            const float height = single(o.height());
-            const float pageWidth = single(page.width());
-            const float pageHeight = single(page.height());
-            const float l = x - grabX_;
-            float left = l;
-            if (l + width > pageWidth) {
-                left = pageWidth - width;
-            } else if (l < 0) {
-                left = 0;
-            }
-            const float t = y - grabY_;
-            float top = 0;
-            if (t + height > pageHeight) {
-                top = pageHeight - height;
-            } else if (t >= 0) {
-                top = t;
-            }
-            preview_->setOutline(QRectF(left, top, width, height));
+            preview_->setOutline(draggedOutline(preview_->outline(), preview_->paperPictureTwips(),
+                                                x, y, grabX_, grabY_));
         });
         scope([&] { MapPreviewToActual(); });
     }
 
-    // Hover: all four bounds count as inside.
+    // Hover.
     scope([&] {
         const QRectF o = preview_->outline();
-        const float left = single(o.left());
-        const float top = single(o.top());
-        const float width = single(o.width());
-        const float height = single(o.height());
-        const bool inside = left <= x && x <= left + width && top <= y && y <= top + height;
-        if (!inside) {
+        if (!outlineContains(o, x, y)) {
             preview_->setPaperCursor(Qt::ArrowCursor);
             preview_->setOutlineBorderStyle(Qt::SolidLine);
             for (int i = 0; i < PreviewPane::kHandleCount; ++i) {
@@ -134,19 +112,13 @@ void Form1::pPaper_MouseMove(Qt::MouseButton, Qt::KeyboardModifiers, float x, fl
         for (int i = 0; i < PreviewPane::kHandleCount; ++i) {
             preview_->setHandleVisible(i, true);
         }
-        const QSizeF h0 = preview_->handleRect(0).size();
-        const QSizeF h1 = preview_->handleRect(1).size();
-        const QSizeF h2 = preview_->handleRect(2).size();
-        // The edge handles sit one corner handle before the middle of their
-        // edge, flush with the outline's right or bottom edge and inside it.
-        preview_->setHandlePosition(
-            0, left + width - single(h0.width()),
-            top + height / 2 - single(h0.height()) / 2 - single(h1.height()));
-        preview_->setHandlePosition(1, left + width - single(h1.width()),
-                                    top + height - single(h1.height()));
-        preview_->setHandlePosition(2,
-                                    left + width / 2 - single(h2.width()) / 2 - single(h1.width()),
-                                    top + height - single(h2.height()));
+        const auto at =
+            handlePositions(o, {preview_->handleRect(0).size(), preview_->handleRect(1).size(),
+                                preview_->handleRect(2).size()});
+        for (int i = 0; i < PreviewPane::kHandleCount; ++i) {
+            const QPointF& p = at[static_cast<std::size_t>(i)];
+            preview_->setHandlePosition(i, single(p.x()), single(p.y()));
+        }
         preview_->setOutlineBorderStyle(Qt::DotLine);
     });
 }
@@ -176,54 +148,43 @@ void Form1::pSize_MouseMove(int index, Qt::MouseButton, Qt::KeyboardModifiers, f
         return;
     }
     ReportingScope scope(report_, kWindowName, QStringLiteral("pSize_MouseMove"), this);
-    const bool horizontal = index == 0 || index == 1;
-    const bool vertical = index == 1 || index == 2;
-    // The handle follows the pointer by as much as the grab point moved; at
-    // the page's left or top edge it stays where it was.
-    if (horizontal) {
+    const HandleAxes axes = handleAxes(index);
+    if (axes.horizontal) {
         scope([&] {
             const QRectF handle = preview_->handleRect(index);
-            const float handleWidth = single(handle.width());
-            const float pageWidth = single(preview_->paperPictureTwips().width());
-            const float l = single(handle.left()) + x - grabX_;
-            if (l > pageWidth - handleWidth) {
-                preview_->setHandlePosition(index, pageWidth - handleWidth, single(handle.top()));
-            } else if (l > 0) {
-                preview_->setHandlePosition(index, l, single(handle.top()));
+            if (const auto left =
+                    draggedHandleEdge(single(handle.left()), single(handle.width()),
+                                      single(preview_->paperPictureTwips().width()), x, grabX_)) {
+                preview_->setHandlePosition(index, *left, single(handle.top()));
             }
         });
     }
-    if (vertical) {
+    if (axes.vertical) {
         scope([&] {
             const QRectF handle = preview_->handleRect(index);
-            const float handleHeight = single(handle.height());
-            const float pageHeight = single(preview_->paperPictureTwips().height());
-            const float t = single(handle.top()) + y - grabY_;
-            if (t > pageHeight - handleHeight) {
-                preview_->setHandlePosition(index, single(handle.left()),
-                                            pageHeight - handleHeight);
-            } else if (t > 0) {
-                preview_->setHandlePosition(index, single(handle.left()), t);
+            if (const auto top =
+                    draggedHandleEdge(single(handle.top()), single(handle.height()),
+                                      single(preview_->paperPictureTwips().height()), y, grabY_)) {
+                preview_->setHandlePosition(index, single(handle.left()), *top);
             }
         });
     }
-    // The outline's right and bottom edges follow the handle's; its size
-    // never goes below 0.
-    if (horizontal) {
+    // The outline's right and bottom edges follow the handle's.
+    if (axes.horizontal) {
         scope([&] {
             const QRectF handle = preview_->handleRect(index);
             QRectF o = preview_->outline();
-            const float w = single(handle.left()) - single(o.left()) + single(handle.width());
-            o.setWidth(w > 0 ? w : 0);
+            o.setWidth(extentReachingHandle(single(o.left()), single(handle.left()),
+                                            single(handle.width())));
             preview_->setOutline(o);
         });
     }
-    if (vertical) {
+    if (axes.vertical) {
         scope([&] {
             const QRectF handle = preview_->handleRect(index);
             QRectF o = preview_->outline();
-            const float h = single(handle.top()) - single(o.top()) + single(handle.height());
-            o.setHeight(h > 0 ? h : 0);
+            o.setHeight(extentReachingHandle(single(o.top()), single(handle.top()),
+                                             single(handle.height())));
             preview_->setOutline(o);
         });
     }
@@ -259,25 +220,10 @@ void Form1::pPrint_MouseMove(Qt::MouseButton, Qt::KeyboardModifiers, float x, fl
     }
     ReportingScope scope(report_, kWindowName, QStringLiteral("pPrint_MouseMove"), this);
     scope([&] {
-        const QPointF at = preview_->printPosition();
-        const QSizeF container = preview_->containerTwips();
-        const QSizeF page = preview_->printTwips();
-        // The test against 0 comes first: a page smaller than its container
-        // goes to the container's left or top for any pull right or down.
-        const auto pan = [](float from, float travel, float room) {
-            const float to = from + travel;
-            if (to > 0) {
-                return 0.0f;
-            }
-            if (to < room) {
-                return room;
-            }
-            return to;
-        };
-        const float left =
-            pan(single(at.x()), x - grabX_, single(container.width()) - single(page.width()));
-        const float top =
-            pan(single(at.y()), y - grabY_, single(container.height()) - single(page.height()));
+        const QPointF at = pannedPrintPosition(preview_->printPosition(), x - grabX_, y - grabY_,
+                                               preview_->containerTwips(), preview_->printTwips());
+        const float left = single(at.x());
+        const float top = single(at.y());
         preview_->setPrintPosition(left, top);
         // The bars show the new view position (and, through their change,
         // place the page on their whole twip).

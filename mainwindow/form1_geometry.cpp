@@ -1,6 +1,5 @@
 // The page, the two mappings between the sheet and the outline, and the
 // drawing of both previews.
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,39 +7,19 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <cmath>
-#include <limits>
 
 #include "linesets/templates.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/outlinegeometry.h"
 #include "mainwindow/previewpane.h"
-#include "platform/printer.h"
-#include "sheet/error.h"
+#include "platform/print/printer.h"
+#include "render/sheetdrawing.h"
 #include "sheet/numbertext.h"
 #include "sheet/settingsstore.h"
 
 namespace lattora {
 
 namespace {
-
-// The outline is kept in single precision; a length that does not fit is
-// refused rather than turned into an endless outline.
-float toSingle(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-        throw Error(QStringLiteral("Overflow"));
-    }
-    return static_cast<float>(value);
-}
-
-double divisor(double value) {
-    if (value == 0 || !std::isfinite(value)) {
-        throw Error(QStringLiteral("Division by zero"));
-    }
-    return value;
-}
-
-std::int16_t listIndex(const QComboBox* list) {
-    return static_cast<std::int16_t>(list->currentIndex());
-}
 
 // The paper's usual name ("A4", "Letter"), or its size when it has none.
 QString paperName(const PageSetup& setup) {
@@ -68,7 +47,7 @@ void Form1::UpdatePaper() {
     preview_->setPage(printer_.page());
 
     const bool metric = isMetric(store_);
-    printer_.setScaleMode(metric ? Unit::Centimetre : Unit::Inch);
+    printer_.setScaleMode(sheetUnit(metric ? UnitSystem::Metric : UnitSystem::Imperial));
     const PrinterPage current = printer_.page();
     const QString unit = metric ? QStringLiteral(" cm") : QStringLiteral(" inches");
     pagewidth_->setText(QStringLiteral("Width = ") + extentText(current.printableWidth) + unit);
@@ -94,26 +73,20 @@ void Form1::UpdatePaper() {
 }
 
 void Form1::MapActualToPreview() {
-    const QSizeF picture = preview_->paperPictureTwips();
     const PrinterPage current = printer_.page();
-    const double extentWidth = divisor(current.printableWidth);
-    const double extentHeight = divisor(current.printableHeight);
-    preview_->setOutline(QRectF(toSingle(picture.width() * sheet_.marginLeft / extentWidth),
-                                toSingle(picture.height() * sheet_.marginTop / extentHeight),
-                                toSingle(picture.width() * sheet_.areaWidth / extentWidth),
-                                toSingle(picture.height() * sheet_.areaHeight / extentHeight)));
+    preview_->setOutline(outlineFromSheet(
+        QRectF(sheet_.marginLeft, sheet_.marginTop, sheet_.areaWidth, sheet_.areaHeight),
+        QSizeF(current.printableWidth, current.printableHeight), preview_->paperPictureTwips()));
 }
 
 void Form1::MapPreviewToActual() {
-    const QSizeF picture = preview_->paperPictureTwips();
     const PrinterPage current = printer_.page();
-    const QRectF outline = preview_->outline();
-    const double pictureWidth = divisor(picture.width());
-    const double pictureHeight = divisor(picture.height());
-    sheet_.marginLeft = current.printableWidth * outline.left() / pictureWidth;
-    sheet_.marginTop = current.printableHeight * outline.top() / pictureHeight;
-    sheet_.areaWidth = current.printableWidth * outline.width() / pictureWidth;
-    sheet_.areaHeight = current.printableHeight * outline.height() / pictureHeight;
+    const QRectF area = sheetFromOutline(preview_->outline(), preview_->paperPictureTwips(),
+                                         QSizeF(current.printableWidth, current.printableHeight));
+    sheet_.marginLeft = area.left();
+    sheet_.marginTop = area.top();
+    sheet_.areaWidth = area.width();
+    sheet_.areaHeight = area.height();
     // Every digit: the user sees exactly the lengths the sheet now holds.
     const std::pair<QLineEdit*, double> shown[] = {{tMarginLeft_, sheet_.marginLeft},
                                                    {tMarginTop_, sheet_.marginTop},
@@ -133,37 +106,20 @@ void Form1::DrawPaper() {
     MapActualToPreview();
     try {
         preview_->clearPrintPicture();
-        // The lists hold the scales; the sheet keeps a copy for the output
-        // commands.
-        sheet_.abscissa.family = listIndex(cbAbsScale_);
-        sheet_.abscissa.item = listIndex(cbAbsDiv_);
-        sheet_.ordinate.family = listIndex(cbOrdScale_);
-        sheet_.ordinate.item = listIndex(cbOrdDiv_);
-        const AxisScale& x = sheet_.abscissa;
-        const AxisScale& y = sheet_.ordinate;
-
+        takeScalesFromLists();
         // The page at full size, with the sheet's own lengths.
-        DrawTarget& print = preview_->printPicture().target();
-        graph_->DrawAxisGrid(print, true, x.family, x.item, sheet_.marginLeft, sheet_.marginTop,
-                             sheet_.areaWidth, sheet_.areaHeight, x.divisions, 0, 0);
-        graph_->DrawAxisGrid(print, false, y.family, y.item, sheet_.marginLeft, sheet_.marginTop,
-                             sheet_.areaWidth, sheet_.areaHeight, y.divisions, 0, 0);
+        drawSheet(*graph_, preview_->printPicture().target(), sheet_);
 
-        // The whole page, with the outline in the sheet unit.
+        // The whole page, with the outline's lengths in the sheet unit.
         preview_->clearPaperPicture();
-        const int unit = isMetric(store_) ? Unit::Centimetre : Unit::Inch;
-        DrawTarget& paper = preview_->paperPicture().target();
-        const auto drawOutline = [&](bool isAbscissa, const AxisScale& axis) {
-            const QRectF outline = preview_->outline();
-            graph_->DrawAxisGrid(paper, isAbscissa, axis.family, axis.item,
-                                 preview_->paperScaleX(outline.left(), unit),
-                                 preview_->paperScaleY(outline.top(), unit),
-                                 preview_->paperScaleX(outline.width(), unit),
-                                 preview_->paperScaleY(outline.height(), unit), axis.divisions, 0,
-                                 0);
-        };
-        drawOutline(true, x);
-        drawOutline(false, y);
+        const int unit = sheetUnit(unitSystem(store_));
+        const QRectF outline = preview_->outline();
+        SheetSettings onPaper = sheet_;
+        onPaper.marginLeft = preview_->paperScaleX(outline.left(), unit);
+        onPaper.marginTop = preview_->paperScaleY(outline.top(), unit);
+        onPaper.areaWidth = preview_->paperScaleX(outline.width(), unit);
+        onPaper.areaHeight = preview_->paperScaleY(outline.height(), unit);
+        drawSheet(*graph_, preview_->paperPicture().target(), onPaper);
     } catch (...) {
         // What was drawn before the failure is shown, as on paper.
         preview_->updatePictures();

@@ -8,8 +8,9 @@
 #include <QLineEdit>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/outlinegeometry.h"
 #include "mainwindow/previewpane.h"
-#include "platform/printer.h"
+#include "platform/print/printer.h"
 #include "sheet/numbertext.h"
 #include "sheet/settingsstore.h"
 
@@ -62,34 +63,32 @@ void Form1::changeOutline(const char* handler, const std::function<void(QRectF&)
 
 void Form1::PushButton10_Click() {
     const QSizeF picture = preview_->paperPictureTwips();
-    changeOutline("PushButton10_Click", [&](QRectF& outline) {
-        outline.moveTop(static_cast<float>(picture.height() / 2 - outline.height() / 2));
-    });
+    changeOutline("PushButton10_Click",
+                  [&](QRectF& outline) { outline = centredTopToBottom(outline, picture); });
 }
 
 void Form1::PushButton11_Click() {
     const QSizeF picture = preview_->paperPictureTwips();
-    changeOutline("PushButton11_Click", [&](QRectF& outline) {
-        outline.moveLeft(static_cast<float>(picture.width() / 2 - outline.width() / 2));
-    });
+    changeOutline("PushButton11_Click",
+                  [&](QRectF& outline) { outline = centredSideToSide(outline, picture); });
 }
 
 void Form1::PushButton14_Click() {
     const QSizeF picture = preview_->paperPictureTwips();
     changeOutline("PushButton14_Click",
-                  [&](QRectF& outline) { outline = QRectF(QPointF(0, 0), picture); });
+                  [&](QRectF& outline) { outline = fullPaperOutline(picture); });
 }
 
 void Form1::PushButton18_Click() {
     ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton18_Click"), this);
     scope([&] {
         const PrinterPage current = printer_.page();
-        // One centimetre, or half an inch, on every side of the printable area.
-        const double margin = isMetric(store_) ? 1.0 : 0.5;
-        sheet_.marginLeft = margin;
-        sheet_.marginTop = margin;
-        sheet_.areaWidth = current.printableWidth - 2 * margin;
-        sheet_.areaHeight = current.printableHeight - 2 * margin;
+        const QRectF area = standardMarginArea(
+            QSizeF(current.printableWidth, current.printableHeight), unitSystem(store_));
+        sheet_.marginLeft = area.left();
+        sheet_.marginTop = area.top();
+        sheet_.areaWidth = area.width();
+        sheet_.areaHeight = area.height();
     });
     scope([&] { MapActualToPreview(); });
     // The round trip writes the fields as the preview holds the area.

@@ -8,10 +8,10 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/previewpane.h"
-#include "platform/bitmapfile.h"
-#include "platform/messageboxes.h"
-#include "platform/printer.h"
-#include "platform/sheetfile.h"
+#include "platform/output/bitmapfile.h"
+#include "platform/output/sheetfile.h"
+#include "platform/print/printer.h"
+#include "platform/ui/messageboxes.h"
 #include "sheet/error.h"
 #include "sheet/settingsstore.h"
 
@@ -112,8 +112,8 @@ void Form1::PushButton9_Click() {
                 saveBitmap(preview_->printPicture().image(), buffer, BitmapFormat::Bmp);
             } else {
                 bytes = renderSheetFile(fileFormat(format), printer_.pageSetup(),
-                                        isMetric(store_) ? Unit::Centimetre : Unit::Inch, kPngDpi,
-                                        [this](DrawTarget& target) { drawSheet(target); });
+                                        sheetUnit(unitSystem(store_)), kPngDpi,
+                                        [this](DrawTarget& target) { drawCorrectedSheet(target); });
             }
             writeFileWhole(path, bytes);
         } catch (const Error& e) {

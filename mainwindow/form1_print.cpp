@@ -1,29 +1,21 @@
 // Printing and the printer set-up.
-#include <QComboBox>
-
 #include "mainwindow/form1.h"
-#include "platform/messageboxes.h"
-#include "platform/printdialog.h"
-#include "platform/printer.h"
+#include "platform/print/printdialog.h"
+#include "platform/print/printer.h"
+#include "platform/ui/messageboxes.h"
+#include "render/sheetdrawing.h"
 
 namespace lattora {
 
-void Form1::drawSheet(DrawTarget& target) {
-    for (const bool isAbscissa : {true, false}) {
-        const QComboBox* family = isAbscissa ? cbAbsScale_ : cbOrdScale_;
-        const QComboBox* item = isAbscissa ? cbAbsDiv_ : cbOrdDiv_;
-        const AxisScale& axis = isAbscissa ? sheet_.abscissa : sheet_.ordinate;
-        const GraduationCorrections corrections = config_->corrections();
-        graph_->DrawAxisGrid(target, isAbscissa, static_cast<std::int16_t>(family->currentIndex()),
-                             static_cast<std::int16_t>(item->currentIndex()), sheet_.marginLeft,
-                             sheet_.marginTop, sheet_.areaWidth, sheet_.areaHeight, axis.divisions,
-                             corrections.horizontal, corrections.vertical);
-    }
+void Form1::drawCorrectedSheet(DrawTarget& target) {
+    const GraduationCorrections corrections = config_->corrections();
+    drawSheet(*graph_, target, sheet_, corrections.horizontal, corrections.vertical);
 }
 
 void Form1::PrintPaper() {
     MapActualToPreview();
-    printSheet(printer_, [this](DrawTarget& page) { drawSheet(page); });
+    takeScalesFromLists();
+    printSheet(printer_, [this](DrawTarget& page) { drawCorrectedSheet(page); });
 }
 
 void Form1::PushButton8_Click() {

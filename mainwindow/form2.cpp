@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/errorreport.h"
+#include "platform/ui/errorreport.h"
 #include "sheet/units.h"
 
 namespace lattora {

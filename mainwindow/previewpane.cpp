@@ -1,10 +1,6 @@
 #include "mainwindow/previewpane.h"
 
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QPen>
-#include <QRegion>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -12,6 +8,7 @@
 #include <cmath>
 #include <limits>
 
+#include "mainwindow/previewpictures.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
 #include "sheet/units.h"
@@ -24,133 +21,14 @@ namespace {
 // pictures always exist and can be drawn on.
 constexpr PrinterPage kStartPage{11906, 16838, 1, 0, 0};
 
-// Far beyond any screen, yet safely inside int and QWidget's size limit, so a
-// wild outline or page cannot overflow a pixel position.
-constexpr double kPixelLimit = 1 << 24;
-
 // A scroll bar's small step is this share of the visible extent.
 constexpr int kSingleStepsPerPage = 20;
 
-int twipsToPixels(double twips, double dpi) {
-    const double pixels = std::round(twips * dpi / kTwipsPerInch);
-    return static_cast<int>(std::clamp(pixels, -kPixelLimit, kPixelLimit));
-}
-
-// A side in pixels: never empty, so a picture or outline of a few twips still
-// shows as one pixel.
-int sideToPixels(double twips, double dpi) {
-    return std::max(1, twipsToPixels(twips, dpi));
-}
-
-float toSingle(double value) {
-    if (!std::isfinite(value)) {
-        throw Error(QStringLiteral("Invalid length: %1").arg(formatNumber(value)));
-    }
-    if (std::fabs(value) > std::numeric_limits<float>::max()) {
-        throw Error(QStringLiteral("Overflow"));
-    }
-    return static_cast<float>(value);
-}
-
-// A picture surface: shows its raster and nothing else, so a repaint costs one
-// image copy of the exposed part.
-class PictureWidget : public QWidget {
-public:
-    explicit PictureWidget(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-    // `ratio` is how many image pixels the raster has per logical pixel.
-    void setRaster(const RasterTarget* raster, double ratio) {
-        raster_ = raster;
-        ratio_ = ratio;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QSizeF imageSize =
-            raster_ != nullptr ? QSizeF(raster_->image().size()) / ratio_ : QSizeF(0, 0);
-        // Rounding may leave the image a pixel short of the widget; that
-        // sliver is paper too.
-        // Only whole logical pixels count as covered: a device pixel the
-        // image leaves half a logical pixel short must be filled too.
-        const QRegion beyond = QRegion(rect()) - QRegion(0, 0, static_cast<int>(imageSize.width()),
-                                                         static_cast<int>(imageSize.height()));
-        for (const QRect& part : beyond) {
-            painter.fillRect(part, Qt::white);
-        }
-        if (raster_ != nullptr) {
-            // Drawn through the inverse of the ratio the image was made for,
-            // it lands pixel for pixel on the device (the raster engine then
-            // copies instead of scaling); on a screen of another density it
-            // is scaled but keeps its size.
-            painter.scale(1 / ratio_, 1 / ratio_);
-            painter.drawImage(QPointF(0, 0), raster_->image());
-        }
-    }
-
-private:
-    const RasterTarget* raster_ = nullptr;
-    double ratio_ = 1;
-};
-
-// The graph-area outline: a one-pixel rectangle border, transparent inside,
-// deaf to the mouse so that presses reach the page picture under it.
-class OutlineShape : public QWidget {
-public:
-    explicit OutlineShape(QWidget* parent) : QWidget(parent) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-    }
-
-    void setBorderStyle(Qt::PenStyle style) {
-        if (style != style_) {
-            style_ = style;
-            update();
-        }
-    }
-    Qt::PenStyle borderStyle() const { return style_; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        if (style_ == Qt::SolidLine) {
-            // Four strips one logical pixel wide: the same weight as the
-            // rest of the window on any screen density.
-            const int w = width();
-            const int h = height();
-            painter.fillRect(QRect(0, 0, w, 1), Qt::black);
-            painter.fillRect(QRect(0, h - 1, w, 1), Qt::black);
-            painter.fillRect(QRect(0, 0, 1, h), Qt::black);
-            painter.fillRect(QRect(w - 1, 0, 1, h), Qt::black);
-            return;
-        }
-        if (style_ == Qt::NoPen) {
-            return;
-        }
-        QPen pen(Qt::black, 1, style_);
-        painter.setPen(pen);
-        painter.drawRect(QRectF(0.5, 0.5, width() - 1, height() - 1));
-    }
-
-private:
-    Qt::PenStyle style_ = Qt::SolidLine;
-};
-
-// A sizing handle: a small white square with a black border.
-class SizeHandle : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::black);
-        painter.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
-    }
-};
+using preview::OutlineShape;
+using preview::PictureWidget;
+using preview::sideToPixels;
+using preview::SizeHandle;
+using preview::twipsToPixels;
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/rastertarget.h"
+#include "platform/output/rastertarget.h"
 #include "sheet/sheetsettings.h"
 
 class QScrollBar;

@@ -3,8 +3,8 @@
 #include <QString>
 #include <cmath>
 
-#include "linesets/linecolors.h"
 #include "sheet/error.h"
+#include "sheet/linevalues.h"
 #include "sheet/numbertext.h"
 #include "sheet/units.h"
 

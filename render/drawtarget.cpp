@@ -28,11 +28,8 @@ float convertLength(double length, int fromUnit, int toUnit, double pixelsPerInc
     if (!std::isfinite(length)) {
         throw Error(QStringLiteral("Invalid length: %1").arg(formatNumber(length)));
     }
-    const double converted = length * (to / from);
-    if (std::fabs(converted) > std::numeric_limits<float>::max()) {
-        throw Error(QStringLiteral("Overflow"));
-    }
-    return static_cast<float>(converted);
+    // Finite times finite: only an overflow is left to refuse.
+    return toSingle(length * (to / from));
 }
 
 }  // namespace lattora

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "linesets/linecolors.h"
+#include "sheet/linevalues.h"
 
 namespace lattora {
 

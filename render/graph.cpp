@@ -286,6 +286,43 @@ void walkProbability(MainLineWalker& walker, double extent, double firstPercent,
     } while (p < 99);
 }
 
+// Walks the lines of `family`'s scale between the context's edges. Callers
+// pass list positions and a validated count; anything else draws the borders
+// alone rather than looping on a pitch that never advances.
+void walkScale(const AxisContext& ax, std::int16_t family, const ScaleItem* entry,
+               double divisions) {
+    switch (family) {
+        case Family::Metric:
+        case Family::Imperial:
+        case Family::Time:
+            if (entry != nullptr) {
+                walkFixedPitch(ax, entry, divisions);
+            }
+            return;
+        case Family::NDivided:
+            if (divisions > 0) {
+                walkFixedPitch(ax, nullptr, divisions);
+            }
+            return;
+        default: break;
+    }
+    if (entry == nullptr) {
+        return;
+    }
+    MainLineWalker walker(ax);
+    const double extent = ax.end - ax.start;
+    const auto value = static_cast<int>(entry->value);
+    const auto step = static_cast<int>(entry->labelStep);
+    switch (family) {
+        case Family::Logarithmic: walkLogarithmic(walker, extent, value); break;
+        case Family::Quadratic: walkQuadratic(walker, extent, value, step); break;
+        case Family::SquareRoot: walkSquareRoot(walker, extent, value, step); break;
+        case Family::Probability:
+            walkProbability(walker, extent, entry->value, entry->labelStep, ax.isAbscissa);
+            break;
+    }
+}
+
 }  // namespace
 
 double LogLogTransform(double q) {
@@ -324,7 +361,7 @@ void Graph::DrawAxisGrid(DrawTarget& target, bool isAbscissa, std::int16_t famil
     height += vCorrection;
 
     const bool metric = isMetric(store_);
-    const int sheet = metric ? Unit::Centimetre : Unit::Inch;
+    const int sheet = sheetUnit(metric ? UnitSystem::Metric : UnitSystem::Imperial);
     const LineWidthThresholds thresholds = readThresholds(store_, target, metric);
 
     const double right = left + width;
@@ -364,41 +401,7 @@ void Graph::DrawAxisGrid(DrawTarget& target, bool isAbscissa, std::int16_t famil
                          isAbscissa ? wRight : wBottom,
                          thresholds,
                          painter};
-    const double extent = ax.end - ax.start;
-    const ScaleItem* entry = scaleItem(family, item);
-
-    // Callers pass list positions and a validated count; anything else draws
-    // the borders alone rather than looping on a pitch that never advances.
-    switch (family) {
-        case Family::Metric:
-        case Family::Imperial:
-        case Family::Time:
-            if (entry != nullptr) {
-                walkFixedPitch(ax, entry, divisions);
-            }
-            break;
-        case Family::NDivided:
-            if (divisions > 0) {
-                walkFixedPitch(ax, nullptr, divisions);
-            }
-            break;
-        default: {
-            if (entry == nullptr) {
-                break;
-            }
-            MainLineWalker walker(ax);
-            const auto value = static_cast<int>(entry->value);
-            const auto step = static_cast<int>(entry->labelStep);
-            switch (family) {
-                case Family::Logarithmic: walkLogarithmic(walker, extent, value); break;
-                case Family::Quadratic: walkQuadratic(walker, extent, value, step); break;
-                case Family::SquareRoot: walkSquareRoot(walker, extent, value, step); break;
-                case Family::Probability:
-                    walkProbability(walker, extent, entry->value, entry->labelStep, isAbscissa);
-                    break;
-            }
-        }
-    }
+    walkScale(ax, family, scaleItem(family, item), divisions);
     painter.borders();
 }
 

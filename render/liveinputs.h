@@ -2,17 +2,9 @@
 // colours and the subdivision limits.
 #pragma once
 
-#include "linesets/linecolors.h"
+#include "sheet/linevalues.h"
 
 namespace lattora {
-
-// Lengths in the sheet unit above which an interval of a non-linear scale is
-// cut into 10, 5 or 2 parts.
-struct SubdivisionLimits {
-    float ten = 0;
-    float five = 0;
-    float two = 0;
-};
 
 // Values the renderer takes live from the program's dialogs: the colours of
 // the current line set and the subdivision limits. Both are asked anew for

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "sheet/error.h"
 
@@ -53,6 +54,20 @@ QString formatNumber(double value) {
 
 QString formatSingle(float value) {
     return QString::number(static_cast<double>(value), 'g', 7);
+}
+
+bool fitsSingle(double value) {
+    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+float toSingle(double value) {
+    if (std::isnan(value)) {
+        throw Error(QStringLiteral("Invalid length: %1").arg(formatNumber(value)));
+    }
+    if (!fitsSingle(value)) {
+        throw Error(QStringLiteral("Overflow"));
+    }
+    return static_cast<float>(value);
 }
 
 }  // namespace lattora

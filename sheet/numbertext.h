@@ -23,4 +23,13 @@ QString formatNumber(double value);
 // Single-precision text: at most seven significant digits.
 QString formatSingle(float value);
 
+// Whether `value` is finite and within single precision: lengths, widths and
+// thresholds are drawn in single precision, and converting a double beyond
+// that range would be undefined.
+bool fitsSingle(double value);
+
+// `value` in single precision. NaN raises "Invalid length: nan"; an infinite
+// value or one beyond single precision raises "Overflow".
+float toSingle(double value);
+
 }  // namespace lattora

@@ -12,17 +12,6 @@ namespace {
 
 constexpr qsizetype kExcerptLength = 40;
 
-bool isGraduation(const QString& key) {
-    return key == Key::HGraduation || key == Key::VGraduation;
-}
-
-// The keys drawing reads in single precision.
-bool isSingle(const QString& key) {
-    return key == Key::Subdiv10 || key == Key::Subdiv5 || key == Key::Subdiv2 ||
-           key == Key::StyleWidthHeavy || key == Key::StyleWidthMedium ||
-           key == Key::StyleWidthLight;
-}
-
 // tryParseNumber refuses a number beyond a double's range as it refuses
 // words; the user is better told which of the two it was.
 bool isOutOfRange(const QString& text) {
@@ -42,14 +31,9 @@ QString instead(const QString& key, UnitSystem system) {
     if (!value.isEmpty()) {
         return QStringLiteral("the default %1 is used").arg(value);
     }
-    if (key == Key::Scale) {
-        return QStringLiteral("imperial units are used");
-    }
-    if (key == Key::StyleTemplates) {
-        return QStringLiteral("the built-in line sets are used");
-    }
-    if (key == Key::CurrentStyle) {
-        return QStringLiteral("the first line set is used");
+    const SettingKey* row = findSettingKey(key);
+    if (row != nullptr && row->whenAbsent != nullptr) {
+        return QString::fromLatin1(row->whenAbsent);
     }
     return QStringLiteral("it is ignored");
 }
@@ -61,7 +45,8 @@ QString SettingsStore::getSetting(const QString& key, double defaultValue) const
 }
 
 std::optional<QString> unusableSettingReason(const QString& key, const QString& text) {
-    if (!isGraduation(key) && !isSingle(key)) {
+    const SettingKey* row = findSettingKey(key);
+    if (row == nullptr || row->kind == SettingKind::Text) {
         return std::nullopt;
     }
     const std::optional<double> value = tryParseNumber(text);
@@ -69,31 +54,19 @@ std::optional<QString> unusableSettingReason(const QString& key, const QString& 
         return isOutOfRange(text) ? QStringLiteral("is beyond the range of numbers")
                                   : QStringLiteral("is not a number");
     }
-    if (isSingle(key) && std::fabs(*value) > std::numeric_limits<float>::max()) {
+    if (row->kind == SettingKind::Single && !fitsSingle(*value)) {
         return QStringLiteral("is beyond single precision");
     }
     return std::nullopt;
 }
 
 QString settingDefault(const QString& key, UnitSystem system) {
-    const bool metric = system == UnitSystem::Metric;
-    struct Default {
-        const QString& key;
-        const char* metric;
-        const char* imperial;
-    };
-    static const Default kDefaults[] = {
-        {Key::HGraduation, "0", "0"},      {Key::VGraduation, "0", "0"},
-        {Key::Subdiv10, "0.99", "0.39"},   {Key::Subdiv5, "0.51", "0.2"},
-        {Key::Subdiv2, "0.2", "0.08"},     {Key::StyleWidthHeavy, "13", "5"},
-        {Key::StyleWidthMedium, "8", "3"}, {Key::StyleWidthLight, "5", "2"},
-    };
-    for (const Default& entry : kDefaults) {
-        if (entry.key == key) {
-            return QString::fromLatin1(metric ? entry.metric : entry.imperial);
-        }
+    const SettingKey* row = findSettingKey(key);
+    if (row == nullptr || row->metricDefault == nullptr) {
+        return {};
     }
-    return {};
+    return QString::fromLatin1(system == UnitSystem::Metric ? row->metricDefault
+                                                            : row->imperialDefault);
 }
 
 QString ignoredSettingText(const QString& key, const std::optional<QString>& text,

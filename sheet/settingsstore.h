@@ -1,5 +1,5 @@
 // The per-user settings store: text values addressed by key under the
-// program's application and section names, and every key the program uses.
+// program's application and section names (the keys: settingkeys.h).
 #pragma once
 
 #include <QString>
@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <optional>
 
+#include "sheet/settingkeys.h"
 #include "sheet/units.h"
 
 namespace lattora {
@@ -39,21 +40,6 @@ public:
     // is. Empty otherwise.
     virtual QString takeSaveNotice() { return {}; }
 };
-
-// Every key the program reads or writes, declared once.
-namespace Key {
-inline const QString Scale = QStringLiteral("Scale");
-inline const QString HGraduation = QStringLiteral("H_Graduation");
-inline const QString VGraduation = QStringLiteral("V_Graduation");
-inline const QString Subdiv10 = QStringLiteral("Subdiv10");
-inline const QString Subdiv5 = QStringLiteral("Subdiv5");
-inline const QString Subdiv2 = QStringLiteral("Subdiv2");
-inline const QString StyleTemplates = QStringLiteral("StyleTemplates");
-inline const QString CurrentStyle = QStringLiteral("CurrentStyle");
-inline const QString StyleWidthHeavy = QStringLiteral("StyleWidthHeavy");
-inline const QString StyleWidthMedium = QStringLiteral("StyleWidthMedium");
-inline const QString StyleWidthLight = QStringLiteral("StyleWidthLight");
-}  // namespace Key
 
 // Why `text` cannot serve as the stored value of `key`, or nothing when it
 // can. The graduations must be numbers; the subdivision thresholds and the

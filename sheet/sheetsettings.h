@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "sheet/units.h"
+
 namespace lattora {
 
 struct AxisScale {
@@ -23,6 +25,12 @@ struct SheetSettings {
     AxisScale ordinate;
     bool zoomed = false;
 };
+
+// The standard margin: 1 cm, or half an inch, on every side of the printable
+// area.
+constexpr double standardMargin(UnitSystem system) {
+    return system == UnitSystem::Metric ? 1.0 : 0.5;
+}
 
 enum class Orientation : std::int16_t { Portrait = 1, Landscape = 2 };
 

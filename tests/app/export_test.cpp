@@ -13,34 +13,26 @@
 #include <QTextStream>
 #include <cmath>
 
-#include "platform/printer.h"
+#include "platform/print/printer.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
-#include "tests/platform/pixels.h"
+#include "tests/support/fixedprinter.h"
 #include "tests/support/memorystore.h"
+#include "tests/support/pixels.h"
 
 namespace lattora {
 namespace {
 
-// A printer whose page is Letter with quarter-inch hardware margins.
-class FakePrinter : public PrinterService {
-public:
-    std::optional<PageSetup> defaultPrinterPage(
-        std::optional<Orientation> orientation) const override {
-        if (!installed) {
-            return std::nullopt;
-        }
-        PageSetup page{QSizeF(215.9, 279.4), QRectF(6.35, 6.35, 203.2, 266.7),
-                       Orientation::Portrait};
-        if (orientation == Orientation::Landscape) {
-            page = {page.paperMm.transposed(), QRectF(6.35, 6.35, 266.7, 203.2),
-                    Orientation::Landscape};
-        }
-        return page;
-    }
-    bool installed = true;
-};
+// The default printer: Letter with quarter-inch hardware margins.
+PrinterOpener letterPrinter(bool installed = true) {
+    return [installed](const QString&) -> std::unique_ptr<Printer> {
+        return std::make_unique<FixedPrinter>(
+            PageSetup{QSizeF(215.9, 279.4), QRectF(6.35, 6.35, 203.2, 266.7),
+                      Orientation::Portrait},
+            installed);
+    };
+}
 
 QStringList args(const std::vector<const char*>& list) {
     QStringList result;
@@ -222,8 +214,7 @@ TEST(ExportArguments, CalibrationRefusesTheGraphAreaOptions) {
 }
 
 TEST(ExportPlan, WithoutAPrinterTheSheetIsAnA4PortraitWithStandardMargins) {
-    FakePrinter printers;
-    printers.installed = false;
+    const PrinterOpener printers = letterPrinter(false);
     test::MemoryStore store{{Key::Scale, kMetricWord}};
     const ExportPlan plan = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
     EXPECT_EQ(plan.printerPage.orientation, 1);
@@ -237,7 +228,7 @@ TEST(ExportPlan, WithoutAPrinterTheSheetIsAnA4PortraitWithStandardMargins) {
 }
 
 TEST(ExportPlan, TheDefaultPrinterGivesPageAndPrintableArea) {
-    const FakePrinter printers;
+    const PrinterOpener printers = letterPrinter();
     const test::MemoryStore store;  // imperial
     const ExportPlan plan = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
     EXPECT_EQ(plan.printerPage.pageWidthTwips, 12240);  // 8.5 in
@@ -255,7 +246,7 @@ TEST(ExportPlan, TheDefaultPrinterGivesPageAndPrintableArea) {
 }
 
 TEST(ExportPlan, APaperNameOverridesThePrinterAndHasNoMargins) {
-    const FakePrinter printers;
+    const PrinterOpener printers = letterPrinter();
     const test::MemoryStore store{{Key::Scale, kMetricWord}};
     const ExportPlan plan = planExport(
         parseExportArguments(
@@ -270,7 +261,7 @@ TEST(ExportPlan, APaperNameOverridesThePrinterAndHasNoMargins) {
 }
 
 TEST(ExportPlan, TakesStoredLineSetThresholdsAndCorrectionsWithoutWriting) {
-    const FakePrinter printers;
+    const PrinterOpener printers = letterPrinter();
     test::MemoryStore store{
         {Key::StyleTemplates, QStringLiteral("Mine~1|2|3|4|dot\r\nRed Lines~192|12624127|"
                                              "12624127|12624127|dot\r\n")},
@@ -294,7 +285,7 @@ TEST(ExportPlan, TakesStoredLineSetThresholdsAndCorrectionsWithoutWriting) {
 }
 
 TEST(ExportPlan, FreshStoreDrawsBlackLines) {
-    const FakePrinter printers;
+    const PrinterOpener printers = letterPrinter();
     const test::MemoryStore store;
     const ExportPlan plan = planExport(parseExportArguments(args({"x.pdf"})), store, printers);
     const LineColors& c = plan.colors;
@@ -310,14 +301,14 @@ protected:
         out.open(QIODevice::WriteOnly);
         errText.clear();
         QTextStream err(&errText);
-        return runExportCommand(args(arguments), store, printers, out, err);
+        return runExportCommand(args(arguments), store, out, err, printers);
     }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 
     QTemporaryDir dir;
     test::MemoryStore store{{Key::Scale, kMetricWord}};
-    FakePrinter printers;
+    PrinterOpener printers = letterPrinter();
     QByteArray outBytes;
     QBuffer out{&outBytes};
     QString errText;
@@ -600,11 +591,10 @@ protected:
             }
             return std::make_unique<BorrowedPrinter>(printer);
         };
-        return runExportCommand(args(arguments), store, fallback, out, err, open);
+        return runExportCommand(args(arguments), store, out, err, open);
     }
 
     test::MemoryStore store{{Key::Scale, kMetricWord}, {Key::HGraduation, u"10"_s}};
-    FakePrinter fallback;
     FixedPrinter printer{a5WithMargins()};
     QStringList opened;
     QString errText;

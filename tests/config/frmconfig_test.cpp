@@ -17,8 +17,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "platform/errorreport.h"
-#include "platform/qsettingsstore.h"
+#include "platform/settings/qsettingsstore.h"
+#include "platform/ui/errorreport.h"
 #include "sheet/error.h"
 #include "tests/config/printers.h"
 #include "tests/support/memorystore.h"

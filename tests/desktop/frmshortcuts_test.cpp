@@ -16,7 +16,7 @@
 #include <QTimeZone>
 #include <stdexcept>
 
-#include "platform/errorreport.h"
+#include "platform/ui/errorreport.h"
 #include "tests/desktop/desktopfixture.h"
 #include "tests/support/recordingboxes.h"
 

@@ -1,4 +1,4 @@
-#include "linesets/colorvalue.h"
+#include "sheet/colorvalue.h"
 
 #include <gtest/gtest.h>
 

@@ -71,7 +71,8 @@ TEST_F(StylesDialogTest, EmptyNamesAndNamesTheStoredListCannotCarryAreRefusedByO
     ASSERT_EQ(kBadNameMessage, QStringLiteral("Name must not contain ~ or line breaks."));
     for (const Row& row : rows) {
         for (const char* command : {"PushButton3", "PushButton4"}) {
-            SCOPED_TRACE("\"" + row.name.toStdString() + "\" by " + command);
+            SCOPED_TRACE(::testing::Message()
+                         << '"' << row.name.toStdString() << "\" by " << command);
             open();
             dialog->show();
             select(kGreen);

@@ -14,8 +14,8 @@
 #include <stdexcept>
 
 #include "linesets/frmstyles.h"
-#include "platform/colorchooser.h"
-#include "platform/errorreport.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/errorreport.h"
 #include "tests/linesets/printers.h"
 #include "tests/support/memorystore.h"
 #include "tests/support/recordingboxes.h"

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 
-#include "platform/qsettingsstore.h"
+#include "platform/settings/qsettingsstore.h"
 #include "tests/linesets/frmstyles_fixture.h"
 
 namespace lattora::test {

@@ -13,7 +13,7 @@ inline void PrintTo(const QStringList& texts, std::ostream* os) {
     *os << '[' << texts.join(QStringLiteral(", ")).toStdString() << ']';
 }
 
-#include "linesets/colorvalue.h"
+#include "sheet/colorvalue.h"
 
 namespace lattora {
 inline void PrintTo(const Rgb& rgb, std::ostream* os) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "linesets/colorvalue.h"
+#include "sheet/colorvalue.h"
 #include "sheet/error.h"
 #include "tests/linesets/printers.h"
 

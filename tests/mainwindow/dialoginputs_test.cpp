@@ -5,11 +5,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "platform/colorchooser.h"
-#include "platform/errorreport.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/errorreport.h"
 #include "render/graph.h"
 #include "render/recordingtarget.h"
 #include "render/scalecatalogue.h"
+#include "tests/support/fakecolorchooser.h"
 #include "tests/support/memorystore.h"
 #include "tests/support/recordingboxes.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "tests/mainwindow/form1_fixture.h"
-#include "tests/platform/pixels.h"
+#include "tests/support/pixels.h"
 
 namespace lattora::test {
 namespace {

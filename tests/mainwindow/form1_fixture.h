@@ -22,11 +22,14 @@
 #include <stdexcept>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/outlinegeometry.h"
 #include "mainwindow/previewpane.h"
-#include "platform/colorchooser.h"
-#include "platform/printer.h"
+#include "platform/print/printer.h"
+#include "platform/ui/colorchooser.h"
 #include "sheet/numbertext.h"
 #include "sheet/settingsstore.h"
+#include "tests/support/fakecolorchooser.h"
+#include "tests/support/fixedprinter.h"
 #include "tests/support/memorystore.h"
 #include "tests/support/recordingboxes.h"
 
@@ -107,18 +110,13 @@ public:
     }
 
     PrinterPage page() const { return printer.page(); }
+    // The printable area's width and height in the sheet unit.
+    QSizeF printable() const {
+        const PrinterPage p = page();
+        return {p.printableWidth, p.printableHeight};
+    }
     QSizeF picture() const { return form->preview().paperPictureTwips(); }
     QRectF outline() const { return form->preview().outline(); }
-
-    // The outline a sheet rectangle (sheet unit) maps to, each side a single.
-    QRectF expectedOutline(double left, double top, double width, double height) const {
-        const PrinterPage p = page();
-        const QSizeF pic = picture();
-        return {static_cast<float>(pic.width() * left / p.printableWidth),
-                static_cast<float>(pic.height() * top / p.printableHeight),
-                static_cast<float>(pic.width() * width / p.printableWidth),
-                static_cast<float>(pic.height() * height / p.printableHeight)};
-    }
 
     QColor background(const QString& name) const {
         return field(name)->palette().color(QPalette::Base);

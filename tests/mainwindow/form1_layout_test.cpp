@@ -1,5 +1,7 @@
 // The layout commands: their effect on the sheet, the outline and the fields,
-// and what happens to a field that is not a number.
+// and what happens to a field that is not a number. How the outline is
+// centred and mapped is the outline geometry's and is tested there.
+#include "mainwindow/outlinegeometry.h"
 #include "tests/mainwindow/form1_fixture.h"
 
 namespace lattora::test {
@@ -36,7 +38,8 @@ TEST_F(Form1Test, ApplyMarginsTakesBothFieldsAndMovesTheOutline) {
     EXPECT_EQ(form.sheet().marginTop, 4.25);
     EXPECT_EQ(form.sheet().areaWidth, before.areaWidth);
     EXPECT_EQ(form.sheet().areaHeight, before.areaHeight);
-    EXPECT_EQ(outline(), expectedOutline(3.5, 4.25, before.areaWidth, before.areaHeight));
+    EXPECT_EQ(outline(), outlineFromSheet(QRectF(3.5, 4.25, before.areaWidth, before.areaHeight),
+                                          printable(), picture()));
     // Typed values are kept as typed; nothing rewrites the fields.
     EXPECT_EQ(field(u"tMarginLeft"_s)->text(), u"3.5");
     EXPECT_TRUE(boxes.shown.isEmpty());
@@ -51,7 +54,8 @@ TEST_F(Form1Test, ApplySizeSetsExactlyTheTypedWidthAndHeight) {
     EXPECT_EQ(form.sheet().areaWidth, 12.5);
     EXPECT_EQ(form.sheet().areaHeight, 7.25);
     EXPECT_EQ(form.sheet().marginLeft, before.marginLeft);
-    EXPECT_EQ(outline(), expectedOutline(before.marginLeft, before.marginTop, 12.5, 7.25));
+    EXPECT_EQ(outline(), outlineFromSheet(QRectF(before.marginLeft, before.marginTop, 12.5, 7.25),
+                                          printable(), picture()));
     EXPECT_EQ(field(u"tSizeHeight"_s)->text(), u"7.25");
 }
 
@@ -69,7 +73,7 @@ TEST_F(Form1Test, ApplyDivisionsSetsEachAxissCount) {
     EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.errors().join(u'\n').toStdString();
 }
 
-TEST_F(Form1Test, FullPaperCoversThePageAndEitherCentringLeavesItThere) {
+TEST_F(Form1Test, FullPaperCoversThePageAndTheFieldsFollow) {
     Form1& form = open();
     click(u"PushButton14"_s);
     const PrinterPage p = page();
@@ -79,14 +83,6 @@ TEST_F(Form1Test, FullPaperCoversThePageAndEitherCentringLeavesItThere) {
     EXPECT_DOUBLE_EQ(form.sheet().areaWidth, p.printableWidth);
     EXPECT_DOUBLE_EQ(form.sheet().areaHeight, p.printableHeight);
     expectSame(fieldsOf(*this), sheetOf(form));
-
-    const Lengths full = sheetOf(form);
-    for (const char* centring : {"PushButton10", "PushButton11"}) {
-        SCOPED_TRACE(centring);
-        click(QLatin1String(centring));
-        expectSame(sheetOf(form), full);
-        EXPECT_EQ(outline(), QRectF(QPointF(0, 0), picture()));
-    }
 }
 
 TEST_F(Form1Test, CenterHorizontallyEvensTheSpaceAboveAndBelow) {
@@ -120,17 +116,6 @@ TEST_F(Form1Test, CenterVericallyEvensTheSpaceLeftAndRight) {
     expectSame(fieldsOf(*this), sheetOf(form));
 }
 
-TEST_F(Form1Test, CentringAnAreaTallerThanThePageGivesANegativeTop) {
-    Form1& form = open();
-    type(u"tSizeHeight"_s, u"40.7"_s);
-    click(u"PushButton3"_s);
-    click(u"PushButton10"_s);
-    EXPECT_LT(form.sheet().marginTop, 0);
-    EXPECT_NEAR(form.sheet().marginTop, (page().printableHeight - 40.7) / 2, 1e-5);  // -6
-    EXPECT_LT(number(u"tMarginTop"_s), 0);
-    EXPECT_TRUE(boxes.shown.isEmpty());
-}
-
 TEST_F(Form1Test, StandardMarginsPutsBackOneCentimetreAllRound) {
     Form1& form = open();
     click(u"PushButton14"_s);
@@ -142,7 +127,8 @@ TEST_F(Form1Test, StandardMarginsPutsBackOneCentimetreAllRound) {
     EXPECT_NEAR(form.sheet().areaWidth, p.printableWidth - 2.0, 1e-5);
     EXPECT_NEAR(form.sheet().areaHeight, p.printableHeight - 2.0, 1e-5);
     EXPECT_EQ(outline(),
-              expectedOutline(1.0, 1.0, p.printableWidth - 2.0, p.printableHeight - 2.0));
+              outlineFromSheet(QRectF(1.0, 1.0, p.printableWidth - 2.0, p.printableHeight - 2.0),
+                               printable(), picture()));
     expectSame(fieldsOf(*this), sheetOf(form));
 }
 
@@ -228,7 +214,9 @@ TEST_F(Form1Test, ReportsAFieldThatIsNoNumberAndAppliesTheOther) {
         EXPECT_EQ(form.sheet().*c.goodLength, 2.5);
         // The command went on: the outline follows the new length.
         const SheetSettings& s = form.sheet();
-        EXPECT_EQ(outline(), expectedOutline(s.marginLeft, s.marginTop, s.areaWidth, s.areaHeight));
+        EXPECT_EQ(outline(),
+                  outlineFromSheet(QRectF(s.marginLeft, s.marginTop, s.areaWidth, s.areaHeight),
+                                   printable(), picture()));
     }
 }
 

@@ -11,11 +11,11 @@
 #include <QXmlStreamReader>
 #include <csignal>
 
-#include "platform/bitmapfile.h"
+#include "platform/output/bitmapfile.h"
 #include "tests/mainwindow/form1_fixture.h"
-#include "tests/platform/pixels.h"
 #include "tests/support/fakeclipboard.h"
 #include "tests/support/fakesavedialog.h"
+#include "tests/support/pixels.h"
 
 namespace lattora::test {
 namespace {

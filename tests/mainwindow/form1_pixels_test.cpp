@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "tests/mainwindow/form1_fixture.h"
-#include "tests/platform/pixels.h"
+#include "tests/support/pixels.h"
 
 namespace lattora::test {
 namespace {

@@ -3,8 +3,9 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "platform/printdialog.h"
+#include "platform/print/printdialog.h"
 #include "tests/mainwindow/form1_fixture.h"
+#include "tests/support/fixedprinter.h"
 
 namespace lattora::test {
 namespace {

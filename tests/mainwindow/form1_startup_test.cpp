@@ -10,6 +10,7 @@
 #include <QtEndian>
 
 #include "tests/mainwindow/form1_fixture.h"
+#include "tests/support/fixedprinter.h"
 
 namespace lattora::test {
 namespace {
@@ -48,7 +49,8 @@ TEST_F(Form1Test, StartsWithTheStandardMetricMarginsWrittenWithAllTheirDigits) {
     EXPECT_NEAR(sheet.areaHeight, 26.7, 1e-5);
     const PrinterPage p = page();
     EXPECT_EQ(outline(),
-              expectedOutline(1.0, 1.0, p.printableWidth - 2.0, p.printableHeight - 2.0));
+              outlineFromSheet(QRectF(1.0, 1.0, p.printableWidth - 2.0, p.printableHeight - 2.0),
+                               printable(), picture()));
     // Each field reads back as exactly the length the sheet holds.
     EXPECT_EQ(number(QStringLiteral("tMarginLeft")), sheet.marginLeft);
     EXPECT_EQ(number(QStringLiteral("tMarginTop")), sheet.marginTop);

@@ -14,7 +14,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/errorreport.h"
+#include "platform/ui/errorreport.h"
 #include "tests/support/recordingboxes.h"
 
 namespace lattora::test {

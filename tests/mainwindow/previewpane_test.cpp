@@ -10,7 +10,7 @@
 
 #include "sheet/error.h"
 #include "sheet/units.h"
-#include "tests/platform/pixels.h"
+#include "tests/support/pixels.h"
 
 namespace lattora {
 namespace {

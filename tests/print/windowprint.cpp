@@ -8,9 +8,11 @@
 #include <QTextStream>
 
 #include "mainwindow/form1.h"
-#include "platform/colorchooser.h"
-#include "platform/printer.h"
-#include "platform/qsettingsstore.h"
+#include "platform/print/printer.h"
+#include "platform/print/systemprinter.h"
+#include "platform/settings/qsettingsstore.h"
+#include "platform/ui/colorchooser.h"
+#include "tests/support/fakecolorchooser.h"
 #include "tests/support/recordingboxes.h"
 
 namespace {

@@ -16,9 +16,11 @@ namespace {
 using Kind = DamagedFile::Kind;
 
 QStringList allKeys() {
-    return {Key::Scale,           Key::HGraduation,      Key::VGraduation,    Key::Subdiv10,
-            Key::Subdiv5,         Key::Subdiv2,          Key::StyleTemplates, Key::CurrentStyle,
-            Key::StyleWidthHeavy, Key::StyleWidthMedium, Key::StyleWidthLight};
+    QStringList keys;
+    for (const SettingKey& key : settingKeys()) {
+        keys << key.name;
+    }
+    return keys;
 }
 
 // Bytes with no structure at all, the same on every run.

@@ -9,21 +9,14 @@
 #include <QTextStream>
 
 #include "app/exportcommand.h"
-#include "platform/pagesetup.h"
-#include "platform/qsettingsstore.h"
+#include "platform/output/pagesetup.h"
+#include "platform/settings/qsettingsstore.h"
 #include "tests/settings/damagedfiles.h"
 
 namespace lattora::test {
 namespace {
 
 const QString kWarning = QStringLiteral("lattora-export: warning: ");
-
-class NoPrinter : public PrinterService {
-public:
-    std::optional<PageSetup> defaultPrinterPage(std::optional<Orientation>) const override {
-        return std::nullopt;
-    }
-};
 
 // The warnings of an export's error output; every line must be one.
 QStringList warningsOf(const QString& errText) {
@@ -53,10 +46,9 @@ TEST_P(DamagedFileExport, FinishesAndTellsEachIgnoredSettingOnceAfterwards) {
     int status = -1;
     {
         const QSettingsStore store;
-        const NoPrinter printers;
         status =
             runExportCommand({QStringLiteral("--paper"), QStringLiteral("A4"), QStringLiteral("-")},
-                             store, printers, out, err);
+                             store, out, err);
     }
     err.flush();
     ASSERT_EQ(status, 0) << errText.toStdString();

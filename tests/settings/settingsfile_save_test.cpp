@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "platform/qsettingsstore.h"
+#include "platform/settings/qsettingsstore.h"
 #include "sheet/error.h"
 #include "tests/settings/damagedfiles.h"
 

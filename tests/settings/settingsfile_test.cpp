@@ -11,7 +11,7 @@
 
 #include "config/configsettings.h"
 #include "linesets/templates.h"
-#include "platform/qsettingsstore.h"
+#include "platform/settings/qsettingsstore.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
 #include "tests/settings/damagedfiles.h"

@@ -16,10 +16,12 @@
 
 #include "config/configsettings.h"
 #include "mainwindow/form1.h"
-#include "platform/colorchooser.h"
-#include "platform/printer.h"
-#include "platform/qsettingsstore.h"
+#include "platform/print/printer.h"
+#include "platform/settings/qsettingsstore.h"
+#include "platform/ui/colorchooser.h"
 #include "tests/settings/damagedfiles.h"
+#include "tests/support/fakecolorchooser.h"
+#include "tests/support/fixedprinter.h"
 #include "tests/support/recordingboxes.h"
 
 namespace lattora::test {

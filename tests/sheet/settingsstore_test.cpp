@@ -1,4 +1,4 @@
-#include "platform/qsettingsstore.h"
+#include "platform/settings/qsettingsstore.h"
 
 #include <gtest/gtest.h>
 

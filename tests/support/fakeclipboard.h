@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "platform/clipboard.h"
+#include "platform/ui/clipboard.h"
 
 namespace lattora::test {
 

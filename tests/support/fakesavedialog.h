@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "platform/savedialog.h"
+#include "platform/ui/savedialog.h"
 
 namespace lattora::test {
 

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include "platform/messageboxes.h"
+#include "platform/ui/messageboxes.h"
 
 namespace lattora::test {
 

@@ -14,9 +14,11 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/previewpane.h"
-#include "platform/colorchooser.h"
-#include "platform/printer.h"
-#include "platform/qsettingsstore.h"
+#include "platform/print/printer.h"
+#include "platform/settings/qsettingsstore.h"
+#include "platform/ui/colorchooser.h"
+#include "tests/support/fakecolorchooser.h"
+#include "tests/support/fixedprinter.h"
 #include "tests/support/recordingboxes.h"
 
 namespace {

@@ -21,11 +21,13 @@
 #include "linesets/frmstyles.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/form2.h"
-#include "platform/colorchooser.h"
-#include "platform/errorreport.h"
-#include "platform/messageboxes.h"
-#include "platform/printer.h"
-#include "platform/qsettingsstore.h"
+#include "platform/print/printer.h"
+#include "platform/settings/qsettingsstore.h"
+#include "platform/ui/colorchooser.h"
+#include "platform/ui/errorreport.h"
+#include "platform/ui/messageboxes.h"
+#include "tests/support/fakecolorchooser.h"
+#include "tests/support/fixedprinter.h"
 
 namespace {
 

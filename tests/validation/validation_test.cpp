@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform/errorreport.h"
+#include "platform/ui/errorreport.h"
 #include "sheet/error.h"
 #include "tests/support/recordingboxes.h"
 

@@ -1,0 +1,309 @@
+#include "app/exportarguments.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include "platform/output/pagesetup.h"
+#include "render/scalecatalogue.h"
+#include "sheet/error.h"
+#include "sheet/numbertext.h"
+
+namespace lattora {
+
+namespace {
+
+const QString kDefaultScale = QStringLiteral("Metric:1 mm");
+
+// A user's text as a one-line message shows it: control characters and line
+// or paragraph separators, which would break the line or act on the terminal,
+// are written as \uXXXX.
+QString shown(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
+}
+
+namespace {
+
+QString quotedList(const QStringList& texts) {
+    QStringList q;
+    for (const QString& t : texts) {
+        q << quoted(t);
+    }
+    return q.join(QStringLiteral(", "));
+}
+
+std::pair<double, double> parsePair(const QString& option, const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() == 2) {
+        const auto first = tryParseNumber(parts[0]);
+        const auto second = tryParseNumber(parts[1]);
+        if (first && second) {
+            return {*first, *second};
+        }
+    }
+    throw Error(QStringLiteral("--%1 takes two numbers separated by a comma, not %2")
+                    .arg(option, quoted(text)));
+}
+
+std::optional<ExportFormat> formatByName(const QString& name) {
+    static const std::pair<const char*, ExportFormat> kNames[] = {
+        {"pdf", ExportFormat::Pdf}, {"svg", ExportFormat::Svg},     {"png", ExportFormat::Png},
+        {"bmp", ExportFormat::Bmp}, {"trace", ExportFormat::Trace}, {"txt", ExportFormat::Trace},
+    };
+    for (const auto& [text, format] : kNames) {
+        if (name.compare(QLatin1String(text), Qt::CaseInsensitive) == 0) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+AxisScale parseScaleText(const QString& text) {
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    const QString familyText = colon < 0 ? text : text.left(colon);
+    const int family = findFamily(familyText);
+    if (family < 0) {
+        throw Error(QStringLiteral("unknown scale family %1; the families are %2")
+                        .arg(quoted(familyText), quotedList(familyTexts())));
+    }
+    AxisScale scale;
+    scale.family = static_cast<std::int16_t>(family);
+    scale.item = static_cast<std::int16_t>(scaleFamily(family)->selectedAfterFilling);
+    if (colon < 0) {
+        return scale;
+    }
+    const QString itemText = text.mid(colon + 1);
+    if (family == Family::NDivided) {
+        const auto n = tryParseNumber(itemText);
+        if (!n) {
+            throw Error(QStringLiteral("\"N divided\" takes a number after \":\", not %1")
+                            .arg(quoted(itemText)));
+        }
+        scale.divisions = *n;
+        return scale;
+    }
+    const int item = findItem(family, itemText);
+    if (item < 0) {
+        throw Error(QStringLiteral("unknown %1 scale %2; the scales are %3")
+                        .arg(familyText, quoted(itemText), quotedList(itemTexts(family))));
+    }
+    scale.item = static_cast<std::int16_t>(item);
+    return scale;
+}
+
+QString exportUsage() {
+    return QStringLiteral(
+        "Usage: lattora-export [options] OUTPUT\n"
+        "       lattora-export [options] --print [--printer NAME]\n"
+        "       lattora-export --calibration [options] (OUTPUT | --print [--printer NAME])\n"
+        "Renders one sheet of graph paper from the saved settings, or the calibration\n"
+        "page that shows what the saved graduation corrections do.\n"
+        "OUTPUT's extension picks the format (.pdf, .svg, .png, .bmp, .txt); - writes to\n"
+        "standard output.\n"
+        "\n"
+        "  --abscissa SCALE        x axis scale, e.g. \"Metric:1 mm\", \"Logarithmic:3 cycles\",\n"
+        "                          \"N divided:25\" (default \"Metric:1 mm\")\n"
+        "  --ordinate SCALE        y axis scale (default \"Metric:1 mm\")\n"
+        "  --margins LEFT,TOP      graph area offsets in the sheet unit (cm or inches)\n"
+        "  --size WIDTH,HEIGHT     graph area size in the sheet unit\n"
+        "  --paper NAME            paper size (A4, Letter, Legal, A3, A5, ...) with no\n"
+        "                          printer margins; default: the default printer's page\n"
+        "  --orientation portrait|landscape\n"
+        "  --dpi N                 resolution of PNG and BMP files (default 300)\n"
+        "  --corrections           apply the saved printer graduation corrections\n"
+        "  --format pdf|svg|png|bmp|trace\n"
+        "                          overrides the extension\n"
+        "  --print                 prints the sheet instead (no OUTPUT) on the default\n"
+        "                          printer's page, with the saved corrections\n"
+        "  --printer NAME          with --print: the printer to print on\n"
+        "  --calibration           the calibration page (rules of 100 mm and 4 inches, a\n"
+        "                          50 mm square) with the saved corrections, instead of\n"
+        "                          a sheet; takes --paper, --orientation, --dpi, --format,\n"
+        "                          --print and --printer, not the graph area options\n"
+        "  --help                  shows this text\n");
+}
+
+namespace {
+
+// The command's options, named once for the parser and the checks below.
+struct ExportOptions {
+    QCommandLineOption abscissa{QStringLiteral("abscissa"), QString(), QStringLiteral("SCALE")};
+    QCommandLineOption ordinate{QStringLiteral("ordinate"), QString(), QStringLiteral("SCALE")};
+    QCommandLineOption margins{QStringLiteral("margins"), QString(), QStringLiteral("L,T")};
+    QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("W,H")};
+    QCommandLineOption paper{QStringLiteral("paper"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption orientation{QStringLiteral("orientation"), QString(), QStringLiteral("O")};
+    QCommandLineOption dpi{QStringLiteral("dpi"), QString(), QStringLiteral("N")};
+    QCommandLineOption format{QStringLiteral("format"), QString(), QStringLiteral("F")};
+    QCommandLineOption corrections{QStringLiteral("corrections")};
+    QCommandLineOption print{QStringLiteral("print")};
+    QCommandLineOption printer{QStringLiteral("printer"), QString(), QStringLiteral("NAME")};
+    QCommandLineOption calibration{QStringLiteral("calibration")};
+    QCommandLineOption help{QStringList{QStringLiteral("help"), QStringLiteral("h")}};
+
+    QList<QCommandLineOption> all() const {
+        return {abscissa, ordinate,    margins, size,    paper,       orientation, dpi,
+                format,   corrections, print,   printer, calibration, help};
+    }
+    // The options that take a value, each at most once.
+    QList<QCommandLineOption> valued() const {
+        return {abscissa, ordinate, margins, size, paper, orientation, dpi, format, printer};
+    }
+};
+
+// Where the result goes (a file or a printer) and which page is drawn.
+void readDestination(const QCommandLineParser& parser, const ExportOptions& o,
+                     ExportRequest& request) {
+    const QStringList positional = parser.positionalArguments();
+    request.print = parser.isSet(o.print);
+    if (parser.isSet(o.printer) && !request.print) {
+        throw Error(QStringLiteral("--printer goes with --print"));
+    }
+    if (request.print && !positional.isEmpty()) {
+        throw Error(
+            QStringLiteral("--print takes no OUTPUT, got %1").arg(quoted(positional.first())));
+    }
+    if (request.print && (parser.isSet(o.format) || parser.isSet(o.dpi))) {
+        throw Error(QStringLiteral("--format and --dpi are for files, not for --print"));
+    }
+    if (!request.print && positional.size() != 1) {
+        throw Error(positional.isEmpty()
+                        ? QStringLiteral("no OUTPUT given (try --help)")
+                        : QStringLiteral("one OUTPUT expected, got %1").arg(positional.size()));
+    }
+    for (const QCommandLineOption& option : o.valued()) {
+        if (parser.values(option).size() > 1) {
+            throw Error(QStringLiteral("--%1 given more than once").arg(option.names().first()));
+        }
+    }
+    request.calibration = parser.isSet(o.calibration);
+    if (request.calibration) {
+        // The page has fixed rules, not a graph area.
+        for (const QCommandLineOption& option : {o.abscissa, o.ordinate, o.margins, o.size}) {
+            if (parser.isSet(option)) {
+                throw Error(QStringLiteral("--%1 does not go with --calibration")
+                                .arg(option.names().first()));
+            }
+        }
+    }
+    if (request.print) {
+        request.printerName = parser.value(o.printer);
+    } else {
+        request.output = positional.first();
+    }
+}
+
+// The sheet: both scales, the graph area, the paper and its orientation.
+void readLayout(const QCommandLineParser& parser, const ExportOptions& o, ExportRequest& request) {
+    request.abscissa =
+        parseScaleText(parser.isSet(o.abscissa) ? parser.value(o.abscissa) : kDefaultScale);
+    request.ordinate =
+        parseScaleText(parser.isSet(o.ordinate) ? parser.value(o.ordinate) : kDefaultScale);
+    if (parser.isSet(o.margins)) {
+        const auto [left, top] = parsePair(QStringLiteral("margins"), parser.value(o.margins));
+        request.margins = QPointF(left, top);
+    }
+    if (parser.isSet(o.size)) {
+        const auto [width, height] = parsePair(QStringLiteral("size"), parser.value(o.size));
+        request.size = QSizeF(width, height);
+    }
+    if (parser.isSet(o.paper)) {
+        request.paper = findPaper(parser.value(o.paper));
+        if (!request.paper) {
+            throw Error(QStringLiteral("unknown paper %1").arg(quoted(parser.value(o.paper))));
+        }
+    }
+    if (parser.isSet(o.orientation)) {
+        const QString text = parser.value(o.orientation).toLower();
+        if (text == QLatin1String("portrait")) {
+            request.orientation = Orientation::Portrait;
+        } else if (text == QLatin1String("landscape")) {
+            request.orientation = Orientation::Landscape;
+        } else {
+            throw Error(QStringLiteral("--orientation is portrait or landscape, not %1")
+                            .arg(quoted(parser.value(o.orientation))));
+        }
+    }
+}
+
+// The file's resolution and format: --format, else the name's extension.
+void readFileFormat(const QCommandLineParser& parser, const ExportOptions& o,
+                    ExportRequest& request) {
+    if (parser.isSet(o.dpi)) {
+        bool ok = false;
+        request.dpi = parser.value(o.dpi).toInt(&ok);
+        if (!ok || request.dpi < kMinDpi || request.dpi > kMaxDpi) {
+            throw Error(QStringLiteral("--dpi takes a whole number from %1 to %2, not %3")
+                            .arg(kMinDpi)
+                            .arg(kMaxDpi)
+                            .arg(quoted(parser.value(o.dpi))));
+        }
+    }
+    if (request.print) {
+        return;
+    }
+    if (parser.isSet(o.format)) {
+        const auto f = formatByName(parser.value(o.format));
+        if (!f || parser.value(o.format).compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
+            throw Error(QStringLiteral("--format is pdf, svg, png, bmp or trace, not %1")
+                            .arg(quoted(parser.value(o.format))));
+        }
+        request.format = *f;
+    } else if (request.output == QLatin1String("-")) {
+        request.format = ExportFormat::Trace;
+    } else {
+        const auto f = formatByName(QFileInfo(request.output).suffix());
+        if (!f) {
+            throw Error(QStringLiteral("cannot tell the format of %1: name it .pdf, .svg, .png, "
+                                       ".bmp or .txt, or give --format")
+                            .arg(quoted(request.output)));
+        }
+        request.format = *f;
+    }
+}
+
+}  // namespace
+
+ExportRequest parseExportArguments(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const ExportOptions options;
+    parser.addOptions(options.all());
+    // QCommandLineParser expects the program name first.
+    if (!parser.parse(QStringList{QStringLiteral("lattora-export")} + arguments)) {
+        // The text names the offending argument as it was given.
+        throw Error(shown(parser.errorText()));
+    }
+    ExportRequest request;
+    if (parser.isSet(options.help)) {
+        request.help = true;
+        return request;
+    }
+    readDestination(parser, options, request);
+    readLayout(parser, options, request);
+    readFileFormat(parser, options, request);
+    // Printing always applies the corrections, and the calibration page shows
+    // what they do, so it always has them.
+    request.corrections = request.print || request.calibration || parser.isSet(options.corrections);
+    return request;
+}
+
+}  // namespace lattora

@@ -1,0 +1,104 @@
+#include "platform/output/rastertarget.h"
+
+#include <cmath>
+
+#include "sheet/error.h"
+#include "sheet/numbertext.h"
+#include "sheet/units.h"
+
+namespace lattora {
+
+namespace {
+
+constexpr double kInchesPerMetre = 1000.0 / kMillimetresPerInch;
+constexpr qint64 kBytesPerPixel = 4;  // Format_RGB32
+
+bool isPositiveFinite(double value) {
+    return std::isfinite(value) && value > 0;
+}
+
+void requireResolution(double dpi) {
+    if (!isPositiveFinite(dpi)) {
+        throw Error(QStringLiteral("Invalid resolution: %1 dots per inch").arg(formatNumber(dpi)));
+    }
+}
+
+QImage allocate(QSize pixels, double dpi) {
+    requireResolution(dpi);
+    if (pixels.width() <= 0 || pixels.height() <= 0) {
+        throw Error(QStringLiteral("Invalid picture size: %1 x %2 pixels")
+                        .arg(pixels.width())
+                        .arg(pixels.height()));
+    }
+    const qint64 bytes = qint64(pixels.width()) * pixels.height() * kBytesPerPixel;
+    if (bytes > RasterTarget::kMaxBytes) {
+        throw Error(QStringLiteral("The picture of %1 x %2 pixels is too large to draw "
+                                   "(more than %3 MB); choose a lower resolution")
+                        .arg(pixels.width())
+                        .arg(pixels.height())
+                        .arg(RasterTarget::kMaxBytes >> 20));
+    }
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) {
+        throw Error(QStringLiteral("Out of memory: the picture of %1 x %2 pixels cannot be made")
+                        .arg(pixels.width())
+                        .arg(pixels.height()));
+    }
+    const int dotsPerMetre = static_cast<int>(std::lround(dpi * kInchesPerMetre));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    return image;
+}
+
+}  // namespace
+
+RasterTarget::RasterTarget(QSize pixels, double dpi, int scaleMode, QPointF originPixels)
+    : dpi_(dpi), image_(allocate(pixels, dpi)) {
+    if (!painter_.begin(&image_)) {
+        throw Error(QStringLiteral("The picture cannot be drawn on"));
+    }
+    target_.emplace(painter_, scaleMode, dpi, dpi, originPixels);
+}
+
+RasterTarget::~RasterTarget() {
+    target_.reset();
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+QSize RasterTarget::pixelSizeForPage(QSizeF pageTwips, double dpi) {
+    requireResolution(dpi);
+    if (!isPositiveFinite(pageTwips.width()) || !isPositiveFinite(pageTwips.height())) {
+        throw Error(QStringLiteral("Invalid page size: %1 x %2 twips")
+                        .arg(formatNumber(pageTwips.width()), formatNumber(pageTwips.height())));
+    }
+    const double width = std::round(pageTwips.width() / kTwipsPerInch * dpi);
+    const double height = std::round(pageTwips.height() / kTwipsPerInch * dpi);
+    // Beyond int the size is far past kMaxBytes anyway; clamp so the
+    // constructor reports it as too large rather than overflowing here.
+    constexpr double kLargest = 1 << 30;
+    return {static_cast<int>(std::min(std::max(width, 1.0), kLargest)),
+            static_cast<int>(std::min(std::max(height, 1.0), kLargest))};
+}
+
+std::unique_ptr<RasterTarget> RasterTarget::forPage(QSizeF pageTwips, double dpi, int scaleMode,
+                                                    QPointF originTwips) {
+    const QSize pixels = pixelSizeForPage(pageTwips, dpi);
+    const QPointF origin(originTwips.x() / kTwipsPerInch * dpi,
+                         originTwips.y() / kTwipsPerInch * dpi);
+    return std::make_unique<RasterTarget>(pixels, dpi, scaleMode, origin);
+}
+
+void RasterTarget::clear() {
+    // fill() on an image under an active painter is not allowed; paint it.
+    painter_.save();
+    painter_.resetTransform();
+    painter_.setClipping(false);
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.fillRect(image_.rect(), Qt::white);
+    painter_.restore();
+}
+
+}  // namespace lattora

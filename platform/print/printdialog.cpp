@@ -1,0 +1,90 @@
+#include "platform/print/printdialog.h"
+
+#include <QDialogButtonBox>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+namespace lattora {
+
+void setUpDialogPrinter(QPrinter& printer, const PrintDialogStart& start) {
+    const PrinterChoice& current = start.current;
+    if (!current.outputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.outputFile);
+    } else if (!current.printerName.isEmpty() &&
+               !QPrinterInfo::printerInfo(current.printerName).isNull()) {
+        printer.setPrinterName(current.printerName);
+    } else {
+        // Nothing installed: the dialog can still print into a file.
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    }
+    printer.setPaperSource(static_cast<QPrinter::PaperSource>(start.paperBin));
+    printer.setCopyCount(current.copies);
+    if (current.paperSize.isValid()) {
+        printer.setPageSize(current.paperSize);
+    }
+    printer.setPageOrientation(current.orientation == 2 ? QPageLayout::Landscape
+                                                        : QPageLayout::Portrait);
+    printer.setColorMode(current.colorMode == ColorMode::Color ? QPrinter::Color
+                                                               : QPrinter::GrayScale);
+    switch (current.duplex) {
+        case DuplexMode::LongEdge: printer.setDuplex(QPrinter::DuplexLongSide); break;
+        case DuplexMode::ShortEdge: printer.setDuplex(QPrinter::DuplexShortSide); break;
+        default: printer.setDuplex(QPrinter::DuplexNone); break;
+    }
+    if (current.printQuality > 0) {
+        printer.setResolution(current.printQuality);
+    }
+}
+
+PrinterChoice choiceFrom(const QPrinter& printer) {
+    PrinterChoice choice;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    choice.printerName = toFile ? QString() : printer.printerName();
+    choice.outputFile = toFile ? printer.outputFileName() : QString();
+    choice.copies = printer.copyCount();
+    choice.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    choice.colorMode =
+        printer.colorMode() == QPrinter::Color ? ColorMode::Color : ColorMode::Monochrome;
+    switch (printer.duplex()) {
+        case QPrinter::DuplexLongSide: choice.duplex = DuplexMode::LongEdge; break;
+        case QPrinter::DuplexShortSide: choice.duplex = DuplexMode::ShortEdge; break;
+        default: choice.duplex = DuplexMode::Simplex; break;
+    }
+    choice.paperSize = printer.pageLayout().pageSize();
+    choice.printQuality = printer.resolution();
+    return choice;
+}
+
+void applyDialogFlags(QPrintDialog& dialog, int flags) {
+    QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
+    options.setFlag(QAbstractPrintDialog::PrintSelection, (flags & 0x4) == 0);
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, (flags & 0x8) == 0);
+    options.setFlag(QAbstractPrintDialog::PrintCurrentPage, false);
+    options.setFlag(QAbstractPrintDialog::PrintToFile, true);
+    options.setFlag(QAbstractPrintDialog::PrintShowPageSize, true);
+    dialog.setOptions(options);
+}
+
+std::optional<PrinterChoice> QtPrintDialog::choose(QWidget* parent, const PrintDialogStart& start) {
+    QPrinter printer(QPrinter::HighResolution);
+    setUpDialogPrinter(printer, start);
+    QPrintDialog dialog(&printer, parent);
+    applyDialogFlags(dialog, start.flags);
+    // The dialog sets the printer up; printing is the window's own command,
+    // so its confirming button must not promise to print now.
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+            ok->setText(QStringLiteral("OK"));
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return choiceFrom(printer);
+}
+
+}  // namespace lattora
