@@ -1,23 +1,37 @@
 #!/usr/bin/env bash
-# The two ways into the project on a fresh Debian 12 machine (as root):
-#   ./dev.sh run    install what is needed, build, and run the program
+# The ways into the project on a fresh Debian 12 machine (as root):
+#   ./dev.sh run    install what is needed, build the two programs, run the window
 #   ./dev.sh test   install what is needed, build, and run every test
+#   ./dev.sh check  the longer runs: real fuzzing, the sanitizer run of the window tests
 #   ./dev.sh bench  the same build, then the benchmarks' medians
-#   ./dev.sh fuzz   the fuzz targets, each for FUZZ_SECONDS (default 15)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
-build() {
-    cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1" -j "$jobs"
+build() {  # PRESET [TARGET...]
+    local preset=$1
+    shift
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs" ${1:+--target "$@"}
+}
+
+# Tests keep whatever they write (a home, temporary files, the runtime folder
+# Qt wants) inside the build folder: the machine is left as it was found.
+private_test_env() {
+    local root=$PWD/build/test-env
+    rm -rf "$root"
+    mkdir -p "$root/home" "$root/tmp" "$root/runtime"
+    chmod 700 "$root/runtime"
+    export HOME=$root/home TMPDIR=$root/tmp XDG_RUNTIME_DIR=$root/runtime
+    export XDG_CONFIG_HOME=$root/home/.config XDG_CACHE_HOME=$root/home/.cache
+    export XDG_DATA_HOME=$root/home/.local/share
 }
 
 case "${1:-}" in
     run)
         bash packaging/install-deps.sh
-        build default
+        build default lattora lattora-export lattora-print
         if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
             exec build/default/app/lattora
         fi
@@ -29,14 +43,17 @@ case "${1:-}" in
     test)
         bash packaging/install-deps.sh
         build default
+        private_test_env
         ctest --preset default -j "$jobs"
-        build sanitize
+        build sanitize lattora_unit_tests
         ctest --preset sanitize -j "$jobs"
-        bash tests/fuzz/run-fuzz.sh build/fuzz
         ;;
-    fuzz)
+    check)
         bash packaging/install-deps.sh
-        bash tests/fuzz/run-fuzz.sh "${@:2}"
+        build sanitize lattora_unit_tests lattora_window_tests
+        private_test_env
+        ctest --preset sanitize-all -j "$jobs"
+        bash tests/fuzz/run-fuzz.sh build/fuzz
         ;;
     bench)
         # The medians the README quotes: nine runs of every benchmark.
@@ -46,7 +63,7 @@ case "${1:-}" in
             --benchmark_report_aggregates_only=true "${@:2}" | grep -E "^(Benchmark|-+$|.*_median)"
         ;;
     *)
-        echo "usage: $0 run|test|bench|fuzz" >&2
+        echo "usage: $0 run|test|check|bench" >&2
         exit 2
         ;;
 esac

@@ -30,13 +30,14 @@ family probability "Metric:2 mm" "Probability:1% to 99%"
 
 "$build/app/lattora-export" --calibration --paper A4 --dpi 60 "$out/calibration.png"
 
-# The window as it starts, with the blue line set.
+# The window as it starts, with the blue line set (ImageMagick's import takes
+# the picture).
 xvfb-run --auto-servernum --server-args="-screen 0 1366x768x24 -nolisten tcp" \
-    env QT_QPA_PLATFORM=xcb "$build/tests/ui/lattora-drive-window" shot "$build/app/lattora" \
-    "$out/window.png"
+    env QT_QPA_PLATFORM=xcb bash -c \
+    '"$1" & sleep 3; import -window "$(xdotool search --onlyvisible --name "^Lattora$" | head -n 1)" "$2"; kill $!' \
+    _ "$build/app/lattora" "$out/window.png"
 
-if [ -f "$build/tests/print/spool/printed-by-window.pdf" ]; then
-    pdftoppm -r 40 -png -singlefile "$build/tests/print/spool/printed-by-window.pdf" \
-        "$out/printed-sheet"
+if [ -f "$build/tests/print/spool/by-window.pdf" ]; then
+    pdftoppm -r 40 -png -singlefile "$build/tests/print/spool/by-window.pdf" "$out/printed-sheet"
 fi
 ls -l "$out"

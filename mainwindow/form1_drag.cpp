@@ -17,10 +17,6 @@ namespace lattora {
 
 namespace {
 
-float single(double value) {
-    return static_cast<float>(value);
-}
-
 // A scroll bar's value from a single: the nearest whole twip, half to even.
 int barValue(float value) {
     return static_cast<int>(std::nearbyint(value));

@@ -10,12 +10,6 @@ namespace lattora {
 
 namespace {
 
-// The picture's lengths are singles held in doubles: this gives them back
-// exactly, and rounds anything else the way the picture would.
-float single(double value) {
-    return static_cast<float>(value);
-}
-
 double divisor(double value) {
     if (value == 0 || !std::isfinite(value)) {
         throw Error(QStringLiteral("Division by zero"));

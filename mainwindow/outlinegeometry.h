@@ -19,6 +19,11 @@
 
 namespace lattora {
 
+// A length as the page picture holds it: single precision, unchecked.
+inline float single(double value) {
+    return static_cast<float>(value);
+}
+
 // The outline after a drag on the page: its corner goes to the pointer (x, y)
 // less where it was grabbed (grabX, grabY), keeping its size. Flush with the
 // page's right or bottom edge comes first, so an outline larger than the page

@@ -9,8 +9,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core clang-format
     clang-14 libclang-rt-14-dev llvm-14
-    xvfb xauth xclip xdotool poppler-utils
-    cups printer-driver-cups-pdf
+    xvfb xauth xdotool poppler-utils
+    cups jq lintian file
     dpkg-dev appstream desktop-file-utils man-db
 )
 

@@ -232,13 +232,6 @@ private:
     double perMmY_ = 0;
 };
 
-void requireFinite(double value, const char* what) {
-    if (!std::isfinite(value)) {
-        throw Error(QStringLiteral("Invalid argument: %1 is %2")
-                        .arg(QLatin1String(what), formatNumber(value)));
-    }
-}
-
 }  // namespace
 
 void DrawCalibrationPage(DrawTarget& target, double hCorrection, double vCorrection) {

@@ -23,13 +23,6 @@ ColorValue colourOf(const LineColors& colors, LineClass lineClass) {
     return colors.subdivColor;
 }
 
-void requireFinite(double value, const char* what) {
-    if (!std::isfinite(value)) {
-        throw Error(QStringLiteral("Invalid argument: %1 is %2")
-                        .arg(QLatin1String(what), formatNumber(value)));
-    }
-}
-
 struct LineWidthThresholds {
     float heavy;
     float medium;

@@ -56,6 +56,13 @@ QString formatSingle(float value) {
     return QString::number(static_cast<double>(value), 'g', 7);
 }
 
+void requireFinite(double value, const char* what) {
+    if (!std::isfinite(value)) {
+        throw Error(QStringLiteral("Invalid argument: %1 is %2")
+                        .arg(QLatin1String(what), formatNumber(value)));
+    }
+}
+
 bool fitsSingle(double value) {
     return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <limits>
 #include <optional>
 
 namespace lattora {
@@ -27,6 +28,14 @@ QString formatSingle(float value);
 // thresholds are drawn in single precision, and converting a double beyond
 // that range would be undefined.
 bool fitsSingle(double value);
+
+// A resolution, a size, a width: a number that is finite and above 0.
+inline bool isPositiveFinite(double value) {
+    return value > 0 && value < std::numeric_limits<double>::infinity();
+}
+
+// Raises "Invalid argument: WHAT is VALUE" for a NaN or infinite value.
+void requireFinite(double value, const char* what);
 
 // `value` in single precision. NaN raises "Invalid length: nan"; an infinite
 // value or one beyond single precision raises "Overflow".

@@ -14,10 +14,6 @@ namespace lattora {
 
 namespace {
 
-bool isPositiveFinite(double value) {
-    return std::isfinite(value) && value > 0;
-}
-
 // Lines on a raster land on the nearest whole pixel, so a position that
 // single precision leaves a hair below a pixel boundary does not fall one
 // pixel short and a regular pitch stays regular.

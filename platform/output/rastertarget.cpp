@@ -13,10 +13,6 @@ namespace {
 constexpr double kInchesPerMetre = 1000.0 / kMillimetresPerInch;
 constexpr qint64 kBytesPerPixel = 4;  // Format_RGB32
 
-bool isPositiveFinite(double value) {
-    return std::isfinite(value) && value > 0;
-}
-
 void requireResolution(double dpi) {
     if (!isPositiveFinite(dpi)) {
         throw Error(QStringLiteral("Invalid resolution: %1 dots per inch").arg(formatNumber(dpi)));

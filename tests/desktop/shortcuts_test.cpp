@@ -1,16 +1,21 @@
-// Desktop entries: where they go, how the program's path is written in them,
-// and what happens when one is already there or cannot be written.
+// Desktop entries: where they go, how the program is written into them, what
+// happens when one is there already or cannot be written, and the shortcuts
+// dialog that makes them. Everything goes into a temporary folder.
 #include "desktop/shortcuts.h"
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 
+#include "desktop/frmshortcuts.h"
+#include "platform/ui/errorreport.h"
 #include "sheet/error.h"
-#include "tests/desktop/desktopfixture.h"
 #include "tests/support/recordingboxes.h"
 
 namespace lattora::test {
@@ -18,154 +23,134 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-class FixedFolders : public ShortcutFolders {
-public:
-    FixedFolders(QString desktop, QString startMenu)
-        : desktop_(std::move(desktop)), startMenu_(std::move(startMenu)) {}
-    QString desktop() const override { return desktop_; }
-    QString startMenu() const override { return startMenu_; }
-
-private:
-    QString desktop_;
-    QString startMenu_;
-};
-
-struct ExecCase {
-    const char* program;
-    const char* expected;  // as the line holds it, after "Exec="
-};
-
-class ExecValueTest : public ::testing::TestWithParam<ExecCase> {};
-
-// Worked out by hand from the entry rules: an argument holding a reserved
-// character is quoted, and inside the quotes " ` $ and \ take a backslash; %
-// is doubled wherever it is; then the string escapes double every backslash.
-TEST_P(ExecValueTest, QuotesAndEscapesAsTheEntryRulesSay) {
-    EXPECT_EQ(execValue(QString::fromUtf8(GetParam().program)),
-              QString::fromUtf8(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Programs, ExecValueTest,
-    ::testing::Values(ExecCase{"/usr/bin/lattora", "/usr/bin/lattora"},
-                      ExecCase{"/opt/my apps/lattora", R"("/opt/my apps/lattora")"},
-                      ExecCase{"/opt/it's/lattora", R"("/opt/it's/lattora")"},
-                      ExecCase{"/opt/a(b)/lattora", R"("/opt/a(b)/lattora")"},
-                      ExecCase{"/opt/a~b/lattora", R"("/opt/a~b/lattora")"},
-                      ExecCase{"/opt/a$b/lattora", R"("/opt/a\\$b/lattora")"},
-                      ExecCase{R"(/opt/a"b/lattora)", R"("/opt/a\\"b/lattora")"},
-                      ExecCase{"/opt/a`b/lattora", R"("/opt/a\\`b/lattora")"},
-                      ExecCase{R"(/opt/a\b/lattora)", R"("/opt/a\\\\b/lattora")"},
-                      ExecCase{"/opt/100%/lattora", "/opt/100%%/lattora"},
-                      ExecCase{"/opt/100% sure/lattora", R"("/opt/100%% sure/lattora")"},
-                      ExecCase{"/opt/caf\u00e9/lattora", "/opt/caf\u00e9/lattora"}));
-
-TEST(ShortcutFolderTest, KnowsTheDesktopAndTheStartMenuOnly) {
-    const FixedFolders folders(u"/d"_s, u"/m"_s);
-    EXPECT_EQ(shortcutFolder(u"Desktop"_s, folders), u"/d");
-    EXPECT_EQ(shortcutFolder(u"StartMenu"_s, folders), u"/m");
-    for (const QString& key : {u"desktop"_s, u"Programs"_s, QString()}) {
-        SCOPED_TRACE(key.toStdString());
-        EXPECT_THROW(shortcutFolder(key, folders), Error);
-    }
-}
-
-TEST(XdgShortcutFoldersTest, FollowTheUserDirectoriesAndTheDataHome) {
-    struct Case {
-        const char* name;
-        bool userDirectories;  // a user-dirs.dirs naming the desktop
-        bool dataHome;         // XDG_DATA_HOME set
-        const char* desktop;   // expected, under the temporary root
-        const char* startMenu;
+// An argument holding a reserved character is quoted, and inside the quotes
+// " ` $ and \ take a backslash; % is doubled everywhere; then the string
+// escapes double every backslash. Worked out by hand from the entry rules.
+TEST(ExecValue, QuotesAndEscapes) {
+    const std::pair<const char*, const char*> rows[] = {
+        // clang-format off
+        {"/usr/bin/lattora", "/usr/bin/lattora"}, {"/opt/my apps/l", R"("/opt/my apps/l")"}, {"/opt/it's/l", R"("/opt/it's/l")"}, {"/opt/a(b)/l", R"("/opt/a(b)/l")"},
+        {"/opt/a~b/l", R"("/opt/a~b/l")"}, {"/opt/a$b/l", R"("/opt/a\\$b/l")"}, {R"(/opt/a"b/l)", R"("/opt/a\\"b/l")"}, {"/opt/a`b/l", R"("/opt/a\\`b/l")"},
+        {R"(/opt/a\b/l)", R"("/opt/a\\\\b/l")"}, {"/opt/100%/l", "/opt/100%%/l"}, {"/opt/100% sure/l", R"("/opt/100%% sure/l")"}, {"/opt/tab\there/l", "\"/opt/tab\\there/l\""},
+        {"/opt/caf\u00e9/l", "/opt/caf\u00e9/l"},
+        // clang-format on
     };
-    for (const Case& c : {
-             Case{"named desktop", true, true, "home/Schreibtisch", "data/applications"},
-             Case{"no user directories", false, true, "home/Desktop", "data/applications"},
-             Case{"no data home", true, false, "home/Schreibtisch",
-                  "home/.local/share/applications"},
-         }) {
-        SCOPED_TRACE(c.name);
-        const TempHome home;
-        if (c.userDirectories) {
-            home.nameDesktop(u"Schreibtisch"_s);
-        }
-        if (!c.dataHome) {
-            qunsetenv("XDG_DATA_HOME");
-        }
-        const XdgShortcutFolders folders;
-        EXPECT_EQ(folders.desktop(), home.path(QString::fromLatin1(c.desktop)));
-        EXPECT_EQ(folders.startMenu(), home.path(QString::fromLatin1(c.startMenu)));
+    for (const auto& [program, expected] : rows) {
+        EXPECT_EQ(execValue(QString::fromUtf8(program)).toStdString(), expected);
     }
 }
 
-class CreateShortcutTest : public ::testing::Test {
+struct FixedFolders : ShortcutFolders {
+    FixedFolders(QString desktop, QString menu) : desktop_(desktop), menu_(menu) {}
+    QString desktop() const override { return desktop_; }
+    QString startMenu() const override { return menu_; }
+    QString desktop_, menu_;
+};
+
+// The keys of the entry at `path`; nothing unless it starts with its group.
+QMap<QString, QString> readEntry(const QString& path) {
+    QFile file(path);
+    QMap<QString, QString> keys;
+    const bool entry = file.open(QIODevice::ReadOnly) && file.readLine() == "[Desktop Entry]\n";
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        keys.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+    }
+    return entry ? keys : QMap<QString, QString>();
+}
+
+class ShortcutTest : public ::testing::Test {
 protected:
-    CreateShortcutTest() {
-        QDir(root.path()).mkpath(u"bin"_s);
+    ShortcutTest() {
+        QDir(root.path()).mkpath(u"my bin"_s);
         QFile(program).open(QIODevice::WriteOnly);
+        dialog.setShortcutFolders(folders);
+        dialog.setProgramPath(program);
     }
     void create(const QString& key = kDesktopFolderKey) {
         CreateProgramShortcut(key, program, u"Lattora"_s, folders, boxes);
     }
 
     QTemporaryDir root;
-    const QString program = root.filePath(u"bin/lattora"_s);
+    const QString program = root.filePath(u"my bin/lattora"_s);
     const QString desktop = root.filePath(u"deep/er/Desktop"_s);
     const QString entry = desktop + u"/Lattora.desktop"_s;
+    const QString menuEntry = root.filePath(u"menu/Lattora.desktop"_s);
     FixedFolders folders{desktop, root.filePath(u"menu"_s)};
     RecordingBoxes boxes;
+    ErrorReport report{boxes};
+    FrmShortcuts dialog{report};
 };
 
-TEST_F(CreateShortcutTest, MakesTheMissingFoldersAndAnExecutableEntry) {
+// The missing folders are made and the entry is executable, starting the
+// program in its folder with the icon file beside it, else the theme's icon.
+TEST_F(ShortcutTest, MakesAnExecutableEntryThatStartsTheProgram) {
+    create(kStartMenuFolderKey);
+    EXPECT_EQ(readEntry(menuEntry).value(u"Icon"_s), u"lattora"_s);
+    QFile(root.filePath(u"my bin/lattora.svg"_s)).open(QIODevice::WriteOnly);
     create();
-    ASSERT_TRUE(QFileInfo(entry).isFile());
-    EXPECT_TRUE(QFile::permissions(entry).testFlag(QFileDevice::ExeOwner));
-    const auto keys = readEntry(entry);
-    EXPECT_EQ(keys.value(u"Exec"_s), program);
-    EXPECT_EQ(keys.value(u"Path"_s), root.filePath(u"bin"_s));
-    EXPECT_TRUE(boxes.shown.isEmpty());
+    auto keys = readEntry(entry);
+    EXPECT_EQ(QStringList({keys[u"Type"_s], keys[u"Name"_s], keys[u"Exec"_s], keys[u"Path"_s],
+                           keys[u"Icon"_s], keys[u"Terminal"_s]})
+                  .join(u'|'),
+              u"Application|Lattora|\"%1\"|%2|%2/lattora.svg|false"_s.arg(
+                  program, root.filePath(u"my bin"_s)));
+    EXPECT_TRUE(QFile::permissions(entry).testFlag(QFileDevice::ExeOwner) && boxes.shown.isEmpty());
 }
 
-TEST_F(CreateShortcutTest, IconIsTheFileBesideTheProgramOrElseTheThemeName) {
-    create();
-    EXPECT_EQ(readEntry(entry).value(u"Icon"_s), u"lattora");
-    QFile::remove(entry);
-    QFile(root.filePath(u"bin/lattora.svg"_s)).open(QIODevice::WriteOnly);
-    create();
-    EXPECT_EQ(readEntry(entry).value(u"Icon"_s), root.filePath(u"bin/lattora.svg"_s));
-}
-
-TEST_F(CreateShortcutTest, AnUnknownFolderWritesNothing) {
-    EXPECT_THROW(create(u"Programs"_s), Error);
-    EXPECT_FALSE(QFileInfo::exists(desktop));
-    EXPECT_TRUE(boxes.shown.isEmpty());
-}
-
-TEST_F(CreateShortcutTest, ALinkAlreadyThereCountsAsAnEntryEvenIfItLeadsNowhere) {
+// An entry there already, even a link that leads nowhere, is left alone and
+// the user told; a folder key of neither kind writes nothing.
+TEST_F(ShortcutTest, LeavesAnEntryThereAlreadyAndRefusesUnknownFolders) {
+    for (const QString& key : {u"Programs"_s, u"desktop"_s, QString()}) {
+        EXPECT_THROW(create(key), Error);
+    }
+    EXPECT_FALSE(QFileInfo::exists(root.filePath(u"deep"_s)));
     QDir().mkpath(desktop);
     ASSERT_TRUE(QFile::link(root.filePath(u"gone.desktop"_s), entry));
     create();
-    EXPECT_EQ(boxes.messages(), QStringList{u"Already Exist"_s});
+    EXPECT_EQ(boxes.messages(), QStringList{kAlreadyExistMessage});
     EXPECT_EQ(QFileInfo(entry).symLinkTarget(), root.filePath(u"gone.desktop"_s));
+    EXPECT_THROW(
+        CreateProgramShortcut(kDesktopFolderKey, program, u"L"_s, FixedFolders({}, {}), boxes),
+        Error);
 }
 
-TEST_F(CreateShortcutTest, AFolderThatCannotBeMadeIsAnErrorNamingIt) {
-    // Permissions do not stop root, so a file stands where a folder must go.
-    for (const QString& blocker : {desktop, root.filePath(u"deep"_s)}) {
-        SCOPED_TRACE(blocker.toStdString());
+// OK makes each checked shortcut on its own, so one that fails is reported
+// and the other still made; then the dialog hides. Cancel writes nothing.
+// Permissions do not stop root, so a file stands where the desktop folder
+// must go.
+TEST_F(ShortcutTest, DialogMakesTheCheckedShortcutsOnOk) {
+    // The boxes checked (D desktop, M menu), X: the desktop cannot be written,
+    // C: Cancel pressed.
+    for (const QString& row : {u"DM"_s, u"D"_s, u"M"_s, u""_s, u"DMX"_s, u"DMC"_s}) {
+        SCOPED_TRACE(row.toStdString());
         QDir(root.filePath(u"deep"_s)).removeRecursively();
-        QDir().mkpath(QFileInfo(blocker).path());
-        QFile(blocker).open(QIODevice::WriteOnly);
-        try {
-            create();
-            ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            // The folder, then why it could not be made.
-            const QString reason = e.description().section(desktop + u"\": "_s, 1);
-            EXPECT_FALSE(reason.trimmed().isEmpty()) << e.what();
+        QDir(root.filePath(u"menu"_s)).removeRecursively();
+        if (row.contains(u'X') && QDir().mkpath(QFileInfo(desktop).path())) {
+            QFile(desktop).open(QIODevice::WriteOnly);
         }
-        EXPECT_FALSE(QFileInfo::exists(entry));
+        boxes.shown.clear();
+        dialog.findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(row.contains(u'D'));
+        dialog.findChild<QCheckBox*>(u"CheckBox2"_s)->setChecked(row.contains(u'M'));
+        dialog.show();
+        dialog.findChild<QPushButton*>(row.contains(u'C') ? u"PushButton1"_s : u"PushButton2"_s)
+            ->click();
+        const bool made = !row.contains(u'C');
+        EXPECT_EQ(QFileInfo::exists(entry), made && (row == u"DM" || row == u"D"));
+        EXPECT_EQ(readEntry(menuEntry).contains(u"Name"_s), made && row.contains(u'M'));
+        const int failed = row.contains(u'X') ? 1 : 0;
+        EXPECT_EQ(boxes.shown.size(), failed);
+        EXPECT_EQ(boxes.errors().filter(desktop).filter(u".PushButton2_Click"_s).size(), failed);
+        EXPECT_TRUE(!dialog.isVisible() &&
+                    dialog.result() == (made ? QDialog::Accepted : QDialog::Rejected));
     }
+}
+
+// Unless told otherwise, both shortcuts start this very executable.
+TEST_F(ShortcutTest, DialogStartsWithBothForThisExecutable) {
+    const FrmShortcuts fresh(report);
+    EXPECT_EQ(fresh.programPath(), QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(fresh.findChild<QCheckBox*>(u"CheckBox1"_s)->isChecked() &&
+                fresh.findChild<QCheckBox*>(u"CheckBox2"_s)->isChecked());
 }
 
 }  // namespace

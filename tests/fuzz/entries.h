@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -27,14 +28,6 @@ using Check = QString (*)(Bytes input);
 // decoder on it and on every colour string the reader produced, and the
 // store-and-read-back of the list it read.
 QString checkTemplates(Bytes input);
-
-// Rule text up to the first NUL or line feed, the field's text after it.
-QString checkRuleTexts(Bytes input);
-
-// Arguments separated by NUL bytes: each one as a scale text, and all of them
-// as the export command's argument list.
-QString checkScaleArguments(Bytes input);
-
 // One axis drawn from the decoded AxisGridCase onto a recording target.
 QString checkAxisGrid(Bytes input);
 
@@ -49,25 +42,15 @@ QString checkAxisGrid(Bytes input);
 //   74..97  line widths heavy, medium, light: doubles, stored as their text
 //   98      pixels per inch: uint16, folded into the export's dpi range
 struct AxisGridCase {
-    bool isAbscissa = true;
-    bool metric = true;
+    bool isAbscissa = true, metric = true;
     int scaleMode = 7;
-    std::int16_t family = 0;
-    std::int16_t item = 0;
-    double left = 1;
-    double top = 1;
-    double width = 10;
-    double height = 10;
-    double divisions = 30;
-    double hCorrection = 0;
-    double vCorrection = 0;
+    std::int16_t family = 0, item = 0;
+    double left = 1, top = 1, width = 10, height = 10, divisions = 30;
+    double hCorrection = 0, vCorrection = 0;
     SubdivisionLimits limits{0.99f, 0.51f, 0.2f};
-    std::optional<double> widthHeavy;
-    std::optional<double> widthMedium;
-    std::optional<double> widthLight;
+    std::optional<double> widthHeavy, widthMedium, widthLight;
     int pixelsPerInch = 96;
 };
-
 AxisGridCase decodeAxisGridCase(Bytes input);
 
 // The most lines one DrawAxisGrid call may record: the axis's own lines, which
@@ -79,10 +62,17 @@ struct Target {
     const char* name;
     Check check;
 };
-std::span<const Target> targets();
+inline std::span<const Target> targets() {
+    static constexpr std::array kTargets{Target{"fuzz_templates", checkTemplates},
+                                         Target{"fuzz_draw_axis_grid", checkAxisGrid}};
+    return kTargets;
+}
 
-// For the fuzzer executables: runs the check and aborts with the broken
-// property on standard error, so that the fuzzer keeps the input.
-int runOrAbort(Check check, const std::uint8_t* data, std::size_t size);
+// How the checks quote the input in what they report: short, one line, every
+// control character visible, whatever the fuzzer made up.
+inline QString describe(const QString& text) {
+    return QString::fromLatin1(
+        text.left(80).toUtf8().toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[]^`{|}~"));
+}
 
 }  // namespace lattora::fuzz

@@ -1,9 +1,10 @@
 // A clipboard for tests that another program holds for a while: the first
-// `busyAttempts` attempts of each kind fail. Counts every attempt and keeps
-// the last picture that arrived.
+// `busyClears` clears and `busySets` sets fail (-1: busy for ever). Keeps the
+// last picture that arrived.
 #pragma once
 
 #include <QImage>
+#include <climits>
 
 #include "platform/ui/clipboard.h"
 
@@ -11,34 +12,15 @@ namespace lattora::test {
 
 class FakeClipboard : public Clipboard {
 public:
-    // Busy for this many clears and this many sets; -1: busy for ever.
     explicit FakeClipboard(int busyClears = 0, int busySets = 0)
-        : busyClears_(busyClears), busySets_(busySets) {}
-
-    bool clear() override {
-        ++clears;
-        if (busyClears_ < 0 || clears <= busyClears_) {
-            return false;
-        }
-        picture = QImage();
-        return true;
-    }
-    bool setImage(const QImage& image) override {
-        ++sets;
-        if (busySets_ < 0 || sets <= busySets_) {
-            return false;
-        }
-        picture = image;
-        return true;
-    }
-
-    int clears = 0;
-    int sets = 0;
+        : busy_{busyClears < 0 ? INT_MAX : busyClears, busySets < 0 ? INT_MAX : busySets} {}
+    bool clear() override { return attempt(0, QImage()); }
+    bool setImage(const QImage& image) override { return attempt(1, image); }
     QImage picture;
 
 private:
-    int busyClears_;
-    int busySets_;
+    bool attempt(int k, const QImage& image) { return busy_[k]-- <= 0 && (picture = image, true); }
+    int busy_[2];
 };
 
 }  // namespace lattora::test

@@ -1,9 +1,7 @@
 // A save dialog for tests: answers with a prepared choice or cancels, and
-// keeps what it was asked.
+// keeps the filter it offered first.
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <optional>
 
 #include "platform/ui/savedialog.h"
@@ -12,25 +10,14 @@ namespace lattora::test {
 
 class FakeSaveDialog : public SaveDialog {
 public:
-    std::optional<SaveChoice> chooseFile(QWidget*, const QString& title, const QStringList& filters,
+    std::optional<SaveChoice> chooseFile(QWidget*, const QString&, const QStringList&,
                                          const QString& defaultFilter) override {
-        ++shown;
-        this->title = title;
-        this->filters = filters;
-        this->defaultFilter = defaultFilter;
-        return answer;
+        return this->defaultFilter = defaultFilter, answer;
     }
-
-    // Choosing `fileName` with `filter` selected, or cancelling.
-    void choose(const QString& fileName, const QString& filter) {
-        answer = SaveChoice{fileName, filter};
-    }
-    void cancel() { answer.reset(); }
+    // Choosing `fileName` with `filter` selected.
+    void choose(const QString& fileName, const QString& filter) { answer = {{fileName, filter}}; }
 
     std::optional<SaveChoice> answer;
-    int shown = 0;
-    QString title;
-    QStringList filters;
     QString defaultFilter;
 };
 

@@ -16,43 +16,41 @@ public:
         : portrait_(portraitPage), available_(available) {}
 
     bool available() const override { return available_; }
-    QString deviceName() const override { return deviceName_; }
+    QString deviceName() const override { return name_; }
     int scaleMode() const override { return scaleMode_; }
     void setScaleMode(int unitCode) override { scaleMode_ = unitCode; }
     std::int16_t orientation() const override { return orientation_; }
-    void setOrientation(std::int16_t orientation) override;
+    void setOrientation(std::int16_t o) override { orientation_ = o, note("orientation", o); }
     PageSetup pageSetup() const override;
-
     QString driverName() const override { return QStringLiteral("Test Driver"); }
     QString port() const override { return QStringLiteral("TEST:"); }
     int paperBin() const override { return 7; }
     int copies() const override { return copies_; }
-    void setCopies(int copies) override;
+    void setCopies(int n) override { requireCopies(n), copies_ = n, note("copies", n); }
     ColorMode colorMode() const override { return colorMode_; }
-    void setColorMode(ColorMode mode) override;
+    void setColorMode(ColorMode mode) override { colorMode_ = mode, note("color", int(mode)); }
     DuplexMode duplex() const override { return duplex_; }
-    void setDuplex(DuplexMode mode) override;
+    void setDuplex(DuplexMode mode) override { duplex_ = mode, note("duplex", int(mode)); }
     QPageSize paperSize() const override { return paperSize_; }
     void setPaperSize(const QPageSize& size) override;
-    int printQuality() const override { return printQuality_; }
-    void setPrintQuality(int dotsPerInch) override;
+    int printQuality() const override { return dpi_; }
+    void setPrintQuality(int d) override { requireQuality(d), note("quality", dpi_ = d); }
     QString outputFile() const override { return outputFile_; }
-    void setOutputFile(const QString& path) override;
+    void setOutputFile(const QString& path) override { outputFile_ = path, note("file", path); }
     bool tracksDefault() const override { return tracksDefault_; }
     void setTracksDefault(bool track) override { tracksDefault_ = track; }
     QStringList installedPrinters() const override { return installed_; }
-    void selectPrinter(const QString& name) override;
+    void selectPrinter(const QString& n) override { note("select", name_ = n), available_ = true; }
     QStringList fontNames() const override { return fonts_; }
     std::unique_ptr<PrintJob> startJob() override;
 
-    // Set-up for a test.
-    void setDeviceName(const QString& name) { deviceName_ = name; }
+    // Set-up for a test; the job's drawing fails with Error after `lines` lines.
     void setInstalledPrinters(const QStringList& names) { installed_ = names; }
     void setFontNames(const QStringList& names) { fonts_ = names; }
-    // The job's drawing fails with Error after this many lines.
     void failAfterLines(int lines) { failAfterLines_ = lines; }
 
-    // A page that was sent: the font it was printed in and what was drawn.
+    // A page that was sent: the font it was printed in (its size before the
+    // first label) and what was drawn.
     struct Page {
         int scaleMode = 0;
         QString fontName;
@@ -67,24 +65,20 @@ public:
 
 private:
     class Job;
+    // Records "what value" among the calls.
+    void note(const char* what, int value) { note(what, QString::number(value)); }
+    void note(const char* what, const QString& v) { calls_ << QLatin1String(what) + u' ' + v; }
+
     PageSetup portrait_;
-    bool available_;
-    QString deviceName_ = QStringLiteral("Test Printer");
-    int scaleMode_ = Unit::Inch;
+    bool available_, tracksDefault_ = true;
+    QString name_ = QStringLiteral("Test Printer"), outputFile_;
+    int scaleMode_ = Unit::Inch, copies_ = 1, dpi_ = 600, failAfterLines_ = -1, abandoned_ = 0;
     std::int16_t orientation_ = 1;
-    int copies_ = 1;
     ColorMode colorMode_ = ColorMode::Color;
     DuplexMode duplex_ = DuplexMode::Simplex;
     QPageSize paperSize_{QPageSize::A4};
-    int printQuality_ = 600;
-    QString outputFile_;
-    bool tracksDefault_ = true;
-    QStringList installed_;
-    QStringList fonts_;
-    int failAfterLines_ = -1;
+    QStringList installed_, fonts_, calls_;
     std::vector<Page> pages_;
-    int abandoned_ = 0;
-    QStringList calls_;
 };
 
 }  // namespace lattora

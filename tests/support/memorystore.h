@@ -10,13 +10,14 @@ namespace lattora::test {
 
 class MemoryStore : public SettingsStore {
 public:
-    MemoryStore() = default;
-    MemoryStore(std::initializer_list<std::pair<QString, QString>> values);
-
-    QString getSetting(const QString& key, const QString& defaultValue) const override;
-    void saveSetting(const QString& key, const QString& value) override;
+    MemoryStore(std::initializer_list<std::pair<QString, QString>> values = {}) : values_(values) {}
     using SettingsStore::getSetting;
-
+    QString getSetting(const QString& key, const QString& fallback) const override {
+        return values_.value(key, fallback);
+    }
+    void saveSetting(const QString& key, const QString& value) override {
+        values_.insert(key, value), writes_ << key;
+    }
     bool contains(const QString& key) const { return values_.contains(key); }
     void remove(const QString& key) { values_.remove(key); }
     // Keys in the order they were written, a key written twice listed twice.

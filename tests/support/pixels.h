@@ -17,42 +17,16 @@ struct Canvas {
 
     Canvas(int width, int height, double dpi, QColor background = Qt::white)
         : image(width, height, QImage::Format_RGB32) {
-        const int dotsPerMetre = qRound(dpi / 0.0254);
-        image.setDotsPerMeterX(dotsPerMetre);
-        image.setDotsPerMeterY(dotsPerMetre);
-        image.fill(background);
-        painter.begin(&image);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254)), image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        image.fill(background), painter.begin(&image);
     }
 };
 
 inline QRgb rgbAt(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFFu;
 }
-
 inline QRgb rgbOf(int red, int green, int blue) {
     return qRgb(red, green, blue) & 0xFFFFFFu;
-}
-
-// The columns of `row` whose pixel differs from `background`.
-inline std::vector<int> markedColumns(const QImage& image, int row, const QColor& background) {
-    std::vector<int> columns;
-    for (int x = 0; x < image.width(); ++x) {
-        if (rgbAt(image, x, row) != (background.rgb() & 0xFFFFFFu)) {
-            columns.push_back(x);
-        }
-    }
-    return columns;
-}
-
-// The rows of `column` whose pixel differs from `background`.
-inline std::vector<int> markedRows(const QImage& image, int column, const QColor& background) {
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        if (rgbAt(image, column, y) != (background.rgb() & 0xFFFFFFu)) {
-            rows.push_back(y);
-        }
-    }
-    return rows;
 }
 
 // The smallest rectangle inside `area` holding every pixel that differs from
@@ -60,14 +34,27 @@ inline std::vector<int> markedRows(const QImage& image, int column, const QColor
 inline QRect inkBounds(const QImage& image, QRect area, const QColor& background) {
     QRect bounds;
     area = area.intersected(image.rect());
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (rgbAt(image, x, y) != (background.rgb() & 0xFFFFFFu)) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (rgbAt(image, x, y) != (background.rgb() & 0xFFFFFFu))
                 bounds |= QRect(x, y, 1, 1);
-            }
-        }
-    }
     return bounds;
+}
+
+// The columns of `row`, or the rows of `column`, whose pixel differs from
+// `background`.
+inline std::vector<int> marked(const QImage& image, QPoint step, QPoint at, const QColor& bg) {
+    std::vector<int> found;
+    for (int i = 0; image.valid(at + i * step); ++i)
+        if (!inkBounds(image, QRect(at + i * step, QSize(1, 1)), bg).isEmpty())
+            found.push_back(i);
+    return found;
+}
+inline std::vector<int> markedColumns(const QImage& image, int row, const QColor& background) {
+    return marked(image, QPoint(1, 0), QPoint(0, row), background);
+}
+inline std::vector<int> markedRows(const QImage& image, int column, const QColor& background) {
+    return marked(image, QPoint(0, 1), QPoint(column, 0), background);
 }
 
 }  // namespace lattora::test

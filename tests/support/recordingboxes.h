@@ -1,8 +1,7 @@
 // Message boxes for tests: recorded, never shown, answered at once.
 #pragma once
 
-#include <QList>
-#include <QString>
+#include <QStringList>
 
 #include "platform/ui/messageboxes.h"
 
@@ -14,29 +13,17 @@ public:
         bool error;  // the error report rather than a plain message
         QString text;
     };
-
     void showMessage(QWidget*, const QString& text) override { shown << Shown{false, text}; }
     void showError(QWidget*, const QString& text) override { shown << Shown{true, text}; }
-
-    QStringList messages() const {
+    QStringList messages() const { return texts(false); }
+    QStringList errors() const { return texts(true); }
+    QStringList texts(bool errors) const {
         QStringList texts;
-        for (const Shown& s : shown) {
-            if (!s.error) {
+        for (const Shown& s : shown)
+            if (s.error == errors)
                 texts << s.text;
-            }
-        }
         return texts;
     }
-    QStringList errors() const {
-        QStringList texts;
-        for (const Shown& s : shown) {
-            if (s.error) {
-                texts << s.text;
-            }
-        }
-        return texts;
-    }
-
     QList<Shown> shown;
 };
 

@@ -13,10 +13,7 @@ public:
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64) override {
-        setErrorString(kReason);
-        return -1;
-    }
+    qint64 writeData(const char*, qint64) override { return setErrorString(kReason), -1; }
 };
 
 }  // namespace lattora::test
