@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -234,22 +233,4 @@ TEST_F(ExportRun, PrintsOnThePrintersPageWithTheStoredCorrections) {
     EXPECT_EQ(run("--print"), 2);
     EXPECT_EQ(errText, u"lattora-export: no printer is installed\n");
     EXPECT_TRUE(store.writes().size() == 1);
-}
-
-// The program itself needs no display and reads the user's own store.
-TEST(ExportProgram, RunsHeadlessFromTheUsersStore) {
-    QTemporaryDir home;
-    QDir(home.path()).mkpath(u"Tarnhill"_s);
-    QFile conf(home.filePath(u"Tarnhill/Lattora.conf"_s));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly) && conf.write("[Lattora]\nScale=Metric\n") > 0);
-    conf.close();
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"XDG_CONFIG_HOME"_s, home.path());
-    env.remove(u"QT_QPA_PLATFORM"_s), env.remove(u"DISPLAY"_s);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(LATTORA_EXPORT_BINARY), args("--ordinate|Metric|-"));
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_TRUE(process.exitCode() == 0 && process.readAllStandardOutput().startsWith("unit 7\n"))
-        << process.readAllStandardError().data();
 }

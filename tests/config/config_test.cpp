@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QSlider>
+
 #include "config/frmconfig.h"
 #include "platform/ui/errorreport.h"
 #include "sheet/error.h"
@@ -53,6 +56,20 @@ TEST(ConfigLoad, TakesStoredValuesOrDefaults) {
         EXPECT_EQ(shown(settings), expected.toStdString());
         EXPECT_TRUE(store.writes().isEmpty());
     }
+}
+
+// The percent labels stand under their ticks, -1 % at the slider's left end.
+TEST(ConfigDialog, TickLabelsRunLeftToRight) {
+    MemoryStore store;
+    RecordingBoxes boxes;
+    ErrorReport report{boxes};
+    FrmConfig dialog(store, report);
+    dialog.show();
+    const auto ticks =
+        dialog.findChild<QSlider*>(u"sGradH"_s)->parentWidget()->findChildren<QLabel*>();
+    ASSERT_EQ(ticks.size(), 5);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_LT(ticks[i - 1]->x(), ticks[i]->x()) << i;
 }
 
 // Six keys in order, the texts as typed and the unit as its word; what is

@@ -8,9 +8,8 @@ set -euo pipefail
 build=$(cd "${1:?usage: check-package.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "check-package: $*" >&2; exit 1; }
-for tool in dpkg-deb lintian appstreamcli desktop-file-validate man groff pdfinfo readelf; do
-    command -v "$tool" >/dev/null || fail "$tool is missing (packaging/install-deps.sh)"
-done
+for tool in dpkg-deb lintian appstreamcli desktop-file-validate man groff pdfinfo readelf file; do
+    command -v "$tool" >/dev/null || fail "$tool is missing (packaging/install-deps.sh)"; done
 
 work=$build/package-test
 rm -rf "$work" && mkdir -p "$work"
@@ -51,13 +50,16 @@ appstreamcli validate --no-net --pedantic --no-color \
     "$root/usr/share/metainfo/org.tarnhill.lattora.metainfo.xml" >"$work/appstream.txt" 2>&1 &&
     ! grep -qE '^[EWI]: ' "$work/appstream.txt" || fail "metainfo: $(cat "$work/appstream.txt")"
 
-# The programs as a user runs them from the package: no settings, no display,
-# the export choosing offscreen itself and finding its printers' module.
+# The programs as a user runs them from the package: no display, the export
+# choosing offscreen itself, reading the user's store and finding its
+# printers' module.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config
-mkdir -p "$HOME" "$XDG_CONFIG_HOME"
-env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/lattora-export" "$work/sheet.pdf" ||
-    fail "lattora-export failed"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/Tarnhill"
+printf '[Lattora]\nScale=Metric\n' >"$XDG_CONFIG_HOME/Tarnhill/Lattora.conf"
+headless() { env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/lattora-export" "$@"; }
+headless "$work/sheet.pdf" || fail "lattora-export failed"
 pdfinfo "$work/sheet.pdf" | grep -qE '^Pages: +1$' || fail "the exported sheet is not one page"
+[ "$(headless - | head -n 1)" = "unit 7" ] || fail "lattora-export did not read the metric store"
 QT_QPA_PLATFORM=offscreen timeout 120 "$root/usr/bin/lattora" --quit-after-first-paint |
     grep -q 'first paint' || fail "lattora never painted"
 

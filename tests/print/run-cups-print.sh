@@ -67,12 +67,10 @@ take_printed() {
 scales=(--abscissa "Metric:1 mm" --ordinate "Logarithmic:2 cycles")
 "$export_tool" --corrections "${scales[@]}" "$work/exported.pdf"
 
-echo "== lattora-export --print"
 "$export_tool" --print "${scales[@]}"
 take_printed "$work/by-export.pdf"
 "$check_tool" "$work/by-export.pdf" "$work/exported.pdf"
 
-echo "== the window's Print"
 "$window_tool"
 take_printed "$work/by-window.pdf"
 "$check_tool" "$work/by-window.pdf" "$work/exported.pdf"

@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     form.findChild<QPushButton*>(QStringLiteral("PushButton8"))->click();
-    for (const auto& shown : boxes.shown) {
+    for (const auto& shown : boxes.shown)
         std::printf("%s: %s\n", shown.error ? "error" : "message", qPrintable(shown.text));
-    }
     return boxes.shown.isEmpty() ? 0 : 1;
 }

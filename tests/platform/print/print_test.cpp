@@ -77,6 +77,14 @@ TEST(Printer, PrintSheetPicksTheCourierFont) {
     EXPECT_EQ(std::pair(printer.printedPages().size(), printer.abandonedJobs()), std::pair(2ul, 1));
 }
 
+// The Qt printer turns its page: the default printer's, or the stand-in paper.
+TEST(SystemPrinter, TurnsItsPage) {
+    SystemPrinter printer;
+    printer.setOrientation(2);
+    EXPECT_EQ(std::pair(printer.orientation(), printer.pageSetup().orientation),
+              std::pair(std::int16_t{2}, Orientation::Landscape));
+}
+
 // What the dialog is started from comes back unchanged; the flags leave out
 // the selection (4) and the page numbers (8).
 TEST(PrintDialog, HandsTheSettingsOverUnchanged) {
