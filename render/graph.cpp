@@ -1,5 +1,6 @@
 #include "render/graph.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -118,9 +119,9 @@ struct AxisContext {
 
 // Lines of a fixed pitch fall at start, start + pitch, ... up to the end edge,
 // the offset growing by repeated addition.
-int countFixedPitchLines(double start, double end, double pitch) {
+int countFixedPitchLines(double start, double end, double pitch, double tolerance) {
     int count = 0;
-    for (double offset = 0; start + offset <= end; offset += pitch) {
+    for (double offset = 0; start + offset <= end + tolerance; offset += pitch) {
         if (++count > kMaxLinesPerAxis) {
             break;
         }
@@ -144,7 +145,13 @@ void walkFixedPitch(const AxisContext& ax, const ScaleItem* item, double divisio
     if (!std::isfinite(pitch)) {
         throw Error(QStringLiteral("Overflow"));
     }
-    if (countFixedPitchLines(ax.start, ax.end, pitch) > kMaxLinesPerAxis) {
+    // Where the pitch divides the extent exactly, the summed offsets can land
+    // a rounding error past the far edge: that last line belongs on the edge.
+    // Metric and imperial pitches keep the strict test, since there a last,
+    // narrower cell is what the user asked for.
+    const bool dividesExtent = ax.family == Family::NDivided || ax.family == Family::Time;
+    const double tolerance = dividesExtent ? pitch * 1e-6 : 0.0;
+    if (countFixedPitchLines(ax.start, ax.end, pitch, tolerance) > kMaxLinesPerAxis) {
         throw Error(QStringLiteral("Too many grid lines"));
     }
 
@@ -159,7 +166,7 @@ void walkFixedPitch(const AxisContext& ax, const ScaleItem* item, double divisio
 
     double dH = 0, dM = 0, dL = 0;
     int counter = 0;
-    for (double offset = 0; ax.start + offset <= ax.end; offset += pitch) {
+    for (double offset = 0; ax.start + offset <= ax.end + tolerance; offset += pitch) {
         dH += pitchInSheetUnit;
         dM += pitchInSheetUnit;
         dL += pitchInSheetUnit;
@@ -176,7 +183,7 @@ void walkFixedPitch(const AxisContext& ax, const ScaleItem* item, double divisio
             lineClass = LineClass::Heavy;
             dH = 0;
         }
-        const double position = ax.start + offset;
+        const double position = std::min(ax.start + offset, ax.end);
         const double p = positionsInWorkingUnit
                              ? ax.scale(position, ax.workingUnit, ax.target.ScaleMode())
                              : position;

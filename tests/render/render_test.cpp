@@ -192,7 +192,7 @@ TEST(Graph, RunningDistancesPromoteFixedPitchLines) {
             for (const bool across : {true, false}) {
                 std::string drawn = classes(scaleLines(rig.on(unit, across, f, i, 1, extent, n)));
                 // A pitch that divides the extent ends on the far edge, where
-                // rounding of the running sum decides.
+                // rounding of the running sum decides the class.
                 if (f >= 2 && drawn.size() == expected.size() + 1)
                     drawn.pop_back();
                 EXPECT_EQ(drawn, expected) << widths << " " << f << " " << unit << across;
@@ -249,12 +249,34 @@ TEST(Graph, OrdinateUsesVerticalLengthsExceptForSubdivisions) {
     EXPECT_EQ(classes(scaleLines(divided)).substr(0, 10), "SLMLHMSLMH");
 }
 
-// Offsets grow by repeated addition of height / 11 from the top: the twelfth
-// month exists only if that sum stays inside (eleven additions of 7/11
-// overshoot 7).
-TEST(Graph, TwelfthMonthOnlyWhenTheSumStaysInside) {
-    for (const auto& [y, h, n] : {std::tuple{0.0, 5.5, 12u}, {1.0, 5.5, 12u}, {0.0, 7.0, 11u}})
-        EXPECT_EQ(scaleLines(Rig().on(Cm, false, 3, 0, y, h)).size(), n) << y << " " << h;
+// A pitch that divides the extent (N divided, time) draws every line, the
+// last one on the far edge, whatever rounding the summed offsets gather in
+// the target's unit: N + 1 lines, or as many as the time item counts, each
+// time line labelled.
+TEST(Graph, DividedAndTimeScalesReachTheFarEdge) {
+    const int hours[] = {12, 31, 24, 60};
+    for (const int unit : {Cm, Mm, In, Tw, Px}) {
+        for (const double extent : {19.0, 27.7, 7.0, 10.0 / 3, 0.7}) {
+            for (const bool across : {true, false}) {
+                // Rows -4 to -1 are the time items, then N = 1 to 200.
+                for (int row = -4; row < 200; ++row) {
+                    const bool time = row < 0;
+                    const int want = time ? hours[row + 4] : row + 2;
+                    const RecordingTarget t =
+                        Rig().on(unit, across, time ? 3 : 2, row + 4, 1, extent, row + 1);
+                    const std::vector<Line> lines = scaleLines(t);
+                    const double far = (1 + extent) * perInch(unit) / perInch(Cm);
+                    SCOPED_TRACE(testing::Message()
+                                 << unit << " " << extent << " " << row << across);
+                    ASSERT_EQ(static_cast<int>(lines.size()), want);
+                    EXPECT_NEAR(along(lines.back(), across), far, far * 1e-6);
+                    if (time) {
+                        EXPECT_EQ(t.labels().back().text.toInt(), want);
+                    }
+                }
+            }
+        }
+    }
 }
 
 // A correction moves the near edge by itself and the far edge by twice it,
