@@ -97,6 +97,9 @@ void Form1::MapPreviewToActual() {
         // The leading digits matter most when a text is too long to show.
         field->setCursorPosition(0);
     }
+    // A text left unchanged sends no change signal, and the top margin has
+    // no handler: a field still red from an earlier entry is recoloured here.
+    DoControlValidationColor(this);
 }
 
 void Form1::DrawPaper() {

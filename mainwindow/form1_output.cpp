@@ -99,6 +99,10 @@ void Form1::PushButton9_Click() {
     if (!scope([&] { DrawPaper(); })) {
         return;
     }
+    // A file that cannot be written is the user's to mend (another name, a
+    // folder they may write in), not a fault of the program: it gets a plain
+    // box, and the error report stays for real faults.
+    std::optional<QString> unsaved;
     const bool saved = scope([&] {
         const QString& path = choice->fileName;
         try {
@@ -117,13 +121,13 @@ void Form1::PushButton9_Click() {
             }
             writeFileWhole(path, bytes);
         } catch (const Error& e) {
-            throw Error(cannotSave(path, e.description()));
+            unsaved = cannotSave(path, e.description());
         } catch (const std::bad_alloc&) {
-            throw Error(cannotSave(path, QStringLiteral("Out of memory")));
+            unsaved = cannotSave(path, QStringLiteral("Out of memory"));
         }
     });
     if (saved) {
-        scope([&] { report_.boxes().showMessage(this, kSavedMessage); });
+        scope([&] { report_.boxes().showMessage(this, unsaved.value_or(kSavedMessage)); });
     }
 }
 

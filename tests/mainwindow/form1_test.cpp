@@ -188,6 +188,9 @@ TEST_F(Form1Test, ApplyTakesTheTypedValues) {
         EXPECT_TRUE(str(outline()) == str(outlineFromSheet(area(), printable(), picture())) &&
                     shown(second) == QLatin1String(other) && draws == 1);
         EXPECT_EQ(boxes.errors().join(u'|').contains(QLatin1String(button) + u"_Click "_s), bad);
+        click("PushButton18");  // the texts a command writes are coloured as typed ones
+        for (const char* f : {"tMarginLeft", "tMarginTop", "tSizeWidth", "tSizeHeight"})
+            EXPECT_NE(w(QLatin1String(f))->palette().color(QPalette::Base), kMalformedColor);
         boxes.shown.clear();
     }
 }
@@ -281,6 +284,10 @@ TEST_F(Form1Test, SaveAndCopyTheSheetAsItIsNow) {
     EXPECT_TRUE(boxes.messages() == QStringList(9, u"Saved."_s) && draws == 9);
     EXPECT_EQ(QImage::fromData(save("page.bmp", 0)).convertToFormat(QImage::Format_RGB32),
               form.preview().printPicture().image().convertToFormat(QImage::Format_RGB32));
+    boxes.shown.clear();
+    save("none/x.pdf", 0);  // a file that cannot be written is no fault of the program
+    EXPECT_TRUE(boxes.errors().isEmpty() && boxes.messages().size() == 1 &&
+                boxes.messages()[0].startsWith(u"Cannot save \""_s));
     boxes.shown.clear();
     clipboard = FakeClipboard(-1, -1);  // busy for ever
     form.preview().clearPrintPicture();
