@@ -152,10 +152,13 @@ std::pair<std::unique_ptr<Printer>, ExportPlan> planPrint(const ExportRequest& r
                                                           const PrinterOpener& openPrinter) {
     std::unique_ptr<Printer> printer = openPrinter ? openPrinter(request.printerName) : nullptr;
     if (!printer || !printer->canPrint()) {
-        throw Error(
-            request.printerName.isEmpty()
-                ? QStringLiteral("no printer is installed")
-                : QStringLiteral("there is no printer named %1").arg(quoted(request.printerName)));
+        if (!request.printerName.isEmpty()) {
+            throw Error(
+                QStringLiteral("there is no printer named %1").arg(quoted(request.printerName)));
+        }
+        throw Error(printer && !printer->installedPrinters().isEmpty()
+                        ? QStringLiteral("no default printer is set; name one with --printer")
+                        : QStringLiteral("no printer is installed"));
     }
     if (request.paper) {
         printer->setPaperSize(*request.paper);

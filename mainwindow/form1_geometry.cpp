@@ -57,12 +57,16 @@ void Form1::UpdatePaper() {
     gbSize_->setTitle(metric ? QStringLiteral("Size (cm)") : QStringLiteral("Size (inches)"));
     lblLineWeight_->setText(lineWidthUnitLabel(metric ? UnitSystem::Metric : UnitSystem::Imperial));
 
-    // Without a printer the page is the locale's usual paper; say which.
+    // Without a printer the page is the locale's usual paper; say which, and
+    // whether one only has to be chosen.
     if (printer_.available()) {
         lblNoPrinter_->hide();
     } else {
-        lblNoPrinter_->setText(QStringLiteral("No printer found: ") +
-                               paperName(printer_.pageSetup()) + QStringLiteral(" paper"));
+        const QString paper = paperName(printer_.pageSetup()) + QStringLiteral(" paper");
+        lblNoPrinter_->setText(printer_.installedPrinters().isEmpty()
+                                   ? QStringLiteral("No printer found: ") + paper
+                                   : QStringLiteral("No default printer: ") + paper +
+                                         QStringLiteral(" until one is chosen in Printer Setup"));
         lblNoPrinter_->show();
     }
 

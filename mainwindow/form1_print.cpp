@@ -23,9 +23,13 @@ void Form1::PushButton8_Click() {
     if (!printer_.canPrint()) {
         scope([&] {
             report_.boxes().showMessage(
-                this, QStringLiteral("No printer is installed, so the sheet cannot be printed.\n\n"
-                                     "Printer Setup can print it into a PDF file instead, and "
-                                     "Save writes it as a picture or a PDF document."));
+                this, printer_.installedPrinters().isEmpty()
+                          ? QStringLiteral("No printer is installed, so the sheet cannot be "
+                                           "printed.\n\nPrinter Setup can print it into a PDF "
+                                           "file instead, and Save writes it as a picture or a "
+                                           "PDF document.")
+                          : QStringLiteral("No default printer is set, so the sheet cannot be "
+                                           "printed yet.\n\nChoose a printer in Printer Setup."));
         });
         return;
     }

@@ -10,7 +10,7 @@ packages=(
     fonts-dejavu-core clang-format
     clang-14 libclang-rt-14-dev llvm-14
     xvfb xauth xdotool poppler-utils
-    cups jq lintian file
+    libcups2-dev cups jq lintian file
     dpkg-dev appstream desktop-file-utils man-db
 )
 

@@ -1,6 +1,9 @@
 #include "platform/print/printdialog.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -69,10 +72,53 @@ void applyDialogFlags(QPrintDialog& dialog, int flags) {
     dialog.setOptions(options);
 }
 
+namespace {
+
+// Qt's print dialog fills its paper list from the queue's own default, not
+// from the printer it is given, and hands that back on OK: the paper chosen
+// last time would be lost each time the dialog is confirmed. The paper is
+// chosen in the dialog's properties page, so when that page first shows, it
+// is set to the paper the dialog started from; a dialog confirmed without it
+// keeps that paper.
+class KeepsStartingPaper : public QObject {
+public:
+    KeepsStartingPaper(QPrintDialog& dialog, QPageSize paper)
+        : dialog_(dialog), paper_(std::move(paper)) {
+        qApp->installEventFilter(this);
+    }
+    ~KeepsStartingPaper() override { qApp->removeEventFilter(this); }
+
+    bool propertiesShown() const { return shown_; }
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && !shown_ && object->isWidgetType() &&
+            object->inherits("QPrintPropertiesDialog") &&
+            dialog_.isAncestorOf(static_cast<QWidget*>(object))) {
+            shown_ = true;
+            if (auto* sizes = object->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))) {
+                const int index = sizes->findText(paper_.name());
+                if (index >= 0) {
+                    sizes->setCurrentIndex(index);
+                }
+            }
+        }
+        return false;
+    }
+
+private:
+    QPrintDialog& dialog_;
+    QPageSize paper_;
+    bool shown_ = false;
+};
+
+}  // namespace
+
 std::optional<PrinterChoice> QtPrintDialog::choose(QWidget* parent, const PrintDialogStart& start) {
     QPrinter printer(QPrinter::HighResolution);
     setUpDialogPrinter(printer, start);
+    const QPageSize startingPaper = printer.pageLayout().pageSize();
     QPrintDialog dialog(&printer, parent);
+    const KeepsStartingPaper keeper(dialog, startingPaper);
     applyDialogFlags(dialog, start.flags);
     // The dialog sets the printer up; printing is the window's own command,
     // so its confirming button must not promise to print now.
@@ -83,6 +129,9 @@ std::optional<PrinterChoice> QtPrintDialog::choose(QWidget* parent, const PrintD
     }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
+    }
+    if (!keeper.propertiesShown()) {
+        printer.setPageSize(startingPaper);
     }
     return choiceFrom(printer);
 }

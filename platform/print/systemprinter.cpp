@@ -1,5 +1,6 @@
 #include "platform/print/systemprinter.h"
 
+#include <cups/cups.h>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cmath>
 
 #include "platform/output/paintertarget.h"
 #include "render/recordingtarget.h"
@@ -22,8 +24,9 @@ namespace {
 // measures labels exactly as the printer's painter will.
 class SystemPrintJob : public PrintJob {
 public:
-    SystemPrintJob(QPrinter& printer, int scaleMode)
+    SystemPrintJob(QPrinter& printer, int scaleMode, QPointF printableOrigin)
         : printer_(printer),
+          printableOrigin_(printableOrigin),
           dpi_(printer.resolution()),
           recording_(scaleMode, dpi_,
                      [this](const QString& text, double points) { return measure(text, points); }),
@@ -37,10 +40,18 @@ public:
     void setFontName(const QString& name) override { fontFamily_ = name; }
 
     void endDocument() override {
+        // Qt places its origin on the printable area as it understands it,
+        // which is wrong for a turned page; we place it ourselves, from the
+        // paper's corner.
+        printer_.setFullPage(true);
         QPainter painter;
-        if (!painter.begin(&printer_)) {
+        const bool begun = painter.begin(&printer_);
+        printer_.setFullPage(false);
+        if (!begun) {
             throw Error(QStringLiteral("The printer %1 cannot start printing").arg(printerTitle()));
         }
+        const auto dots = [this](double mm) { return std::round(mm / 25.4 * dpi_); };
+        painter.translate(dots(printableOrigin_.x()), dots(printableOrigin_.y()));
         PainterTarget page(painter, recording_.ScaleMode(), dpi_, dpi_);
         // One of the printer's own dots: the finest line it can put on paper.
         page.setVectorPenWidth(1.0 / dpi_);
@@ -48,6 +59,13 @@ public:
         recording_.replay(page);
         if (!painter.end() || printer_.printerState() == QPrinter::Error) {
             throw Error(QStringLiteral("The printer %1 did not take the page").arg(printerTitle()));
+        }
+        // Qt hands the page to the spooler and forgets its answer; the
+        // spooler's own library still holds it.
+        if (printer_.outputFormat() == QPrinter::NativeFormat &&
+            cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+            throw Error(QStringLiteral("The printer %1 did not take the page: %2")
+                            .arg(printerTitle(), QString::fromLocal8Bit(cupsLastErrorString())));
         }
     }
 
@@ -71,6 +89,7 @@ private:
     }
 
     QPrinter& printer_;
+    QPointF printableOrigin_;  // mm from the paper's corner
     double dpi_;
     RecordingTarget recording_;
     QString fontFamily_;
@@ -125,8 +144,18 @@ void SystemPrinter::setOrientation(std::int16_t orientation) {
 
 PageSetup SystemPrinter::pageSetup() const {
     const QPageLayout layout = printer_->pageLayout();
-    return {layout.fullRect(QPageLayout::Millimeter).size(),
-            layout.paintRect(QPageLayout::Millimeter),
+    const QSizeF paper = layout.fullRect(QPageLayout::Millimeter).size();
+    QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    if (layout.orientation() == QPageLayout::Landscape) {
+        // Qt keeps a printer's margins as they are on the upright paper. The
+        // spooler turns a landscape page a quarter turn anticlockwise onto
+        // that paper, so the page's left edge lies along the paper's bottom
+        // and its top along the paper's left.
+        margins = QMarginsF(margins.bottom(), margins.left(), margins.top(), margins.right());
+    }
+    return {paper,
+            QRectF(QPointF(margins.left(), margins.top()),
+                   QPointF(paper.width() - margins.right(), paper.height() - margins.bottom())),
             orientation() == 2 ? Orientation::Landscape : Orientation::Portrait};
 }
 
@@ -227,8 +256,13 @@ void SystemPrinter::selectPrinter(const QString& name) {
     if (info.isNull()) {
         throw Error(QStringLiteral("There is no printer named \"%1\"").arg(name));
     }
-    printer_->setOutputFileName(QString());
-    printer_->setPrinterName(info.printerName());
+    // A printer of its own, with its own paper and margins: renaming the
+    // current one would keep the page of the printer before, or of the
+    // stand-in paper when there was none. The page keeps its orientation.
+    const QPageLayout::Orientation orientation = printer_->pageLayout().orientation();
+    auto chosen = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    chosen->setPageOrientation(orientation);
+    printer_ = std::move(chosen);
     available_ = printer_->isValid();
 }
 
@@ -240,7 +274,8 @@ std::unique_ptr<PrintJob> SystemPrinter::startJob() {
     if (!canPrint()) {
         throw Error(QStringLiteral("No printer is installed"));
     }
-    return std::make_unique<SystemPrintJob>(*printer_, scaleMode_);
+    return std::make_unique<SystemPrintJob>(*printer_, scaleMode_,
+                                            pageSetup().printableMm.topLeft());
 }
 
 }  // namespace lattora
