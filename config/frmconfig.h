@@ -40,8 +40,8 @@ public:
 
     // The full load from the store: both sliders, the three thresholds with
     // the defaults of the stored unit system, the unit buttons and labels.
-    // Never converts. A stored graduation that is not a number is reported and
-    // leaves its slider where it was; the rest still loads. Given
+    // Never converts. A stored graduation that is no slider position is
+    // reported and leaves its slider where it was; the rest still loads. Given
     // `passedOver`, such problems are added to it instead of reported, so a
     // caller can tell them together with others.
     void LoadSettings(QStringList* passedOver = nullptr);

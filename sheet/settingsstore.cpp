@@ -57,6 +57,14 @@ std::optional<QString> unusableSettingReason(const QString& key, const QString& 
     if (row->kind == SettingKind::Single && !fitsSingle(*value)) {
         return QStringLiteral("is beyond single precision");
     }
+    // A slider has no position between its ticks or past its ends, and one
+    // moved there silently would print with a correction nobody chose.
+    if (row->kind == SettingKind::Graduation &&
+        (*value != std::trunc(*value) || *value < kMinGraduation || *value > kMaxGraduation)) {
+        return QStringLiteral("is not a whole number from %1 to %2")
+            .arg(kMinGraduation)
+            .arg(kMaxGraduation);
+    }
     return std::nullopt;
 }
 

@@ -42,9 +42,10 @@ public:
 };
 
 // Why `text` cannot serve as the stored value of `key`, or nothing when it
-// can. The graduations must be numbers; the subdivision thresholds and the
-// line widths numbers within single precision, as drawing reads them. Any
-// text serves the unit word, the line-set list and its current name.
+// can. The graduations must be whole numbers from -10 to 10, the positions of
+// their sliders; the subdivision thresholds and the line widths numbers
+// within single precision, as drawing reads them. Any text serves the unit
+// word, the line-set list and its current name.
 std::optional<QString> unusableSettingReason(const QString& key, const QString& text);
 
 // What the program takes for `key` when the store has no value, under
