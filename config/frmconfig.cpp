@@ -28,7 +28,8 @@ namespace lattora {
 namespace {
 
 const QString kWindowName = QStringLiteral("frmConfig");
-const QString kThresholdRules = QStringLiteral("validate_required;validate_decimal");
+const QString kThresholdRules =
+    QStringLiteral("validate_required;validate_single;validate_decimal");
 
 constexpr int kGraduationPageStep = 5;
 // One tick label every half per cent: positions -10, -5, 0, 5, 10.

@@ -27,7 +27,8 @@
 namespace lattora {
 
 const QString FrmStyles::kNameRules = QStringLiteral("validate_required;validate_name");
-const QString FrmStyles::kWidthRules = QStringLiteral("validate_required;validate_number");
+const QString FrmStyles::kWidthRules =
+    QStringLiteral("validate_required;validate_single;validate_number");
 
 namespace {
 

@@ -156,7 +156,7 @@ TEST(ConfigDialog, Scripts) {
         {kMetric, "sGradV=5;tSubdiv0=7;close", "2|0|5.08|0.51|0.254|true|cm|cm|cm / 2,0 /  /  / rejected"},
         {kMetric, "rbImperial;escape", "2|0|5.08|0.51|0.254|true|cm|cm|cm / 2,0 /  /  / rejected"},
         {{}, "tSubdiv0=;PushButton2", "0|0||0.2|0.08|false|inch|inch|inch / 0,0 /  / required / open"},
-        {{}, "tSubdiv2=0.5cm;PushButton2", "0|0|0.39|0.2|0.5cm|false|inch|inch|inch / 0,0 /  / invalid / open"},
+        {{}, "tSubdiv2=0.5cm;PushButton2;tSubdiv2=1e39;PushButton2", "0|0|0.39|0.2|1e39|false|inch|inch|inch / 0,0 /  / invalid,invalid / open"},
         {{}, "rbMetric;sGradH=-10;sGradV=4;tSubdiv0=1e-1;tSubdiv2=-0.25;PushButton2", "-10|4|1e-1|0.508|-0.25|true|cm|cm|cm / -10,4 / H_Graduation=-10,Scale=Metric,Subdiv10=1e-1,Subdiv2=-0.25,Subdiv5=0.508,V_Graduation=4 /  / accepted"},
         // clang-format on
     };

@@ -263,7 +263,7 @@ TEST_F(StylesTest, Scripts) {
         {"Rename", "twLight=0;tLinesetName=Z;PushButton4", "A,Z|1|1|Z|13|0|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  /  / 5|6|7|8|dash / open"},
         {"unhighlight", "lbSetofLines=", "A,B|1|1|B|13|5|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  /  / 5|6|7|8|dash / open"},
         {"width empty", "twHeavy=;PushButton3", "A,B|1|1|B||5|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  / required / 5|6|7|8|dash / open"},
-        {"width", "twLight=2.5;PushButton3", "A,B|1|1|B|13|2.5|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  / invalid / 5|6|7|8|dash / open"},
+        {"width", "twLight=2.5;PushButton3;twLight=1000000000000000000000000000000000000000000000;PushButton3", "A,B|1|1|B|13|1000000000000000000000000000000000000000000000|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  / invalid,invalid / 5|6|7|8|dash / open"},
         {"name", "tLinesetName=C~D;PushButton3", "A,B|1|1|C~D|13|5|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  / invalid / 5|6|7|8|dash / open"},
         {"rename empty", "tLinesetName=;PushButton4", "A,B|1|1||13|5|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  / required / 5|6|7|8|dash / open"},
         {"rename bad", "tLinesetName=C\nD;PushButton4", "A,B|1|1|C\nD|13|5|Dash|1/1000 in / 1|x|3|4|dot,5|6|7|8|dash /  / invalid / 5|6|7|8|dash / open"},
