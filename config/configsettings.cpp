@@ -67,13 +67,13 @@ QStringList LoadSettings(ConfigSettings& settings, const SettingsStore& store) {
 }
 
 void SaveSettings(const ConfigSettings& settings, SettingsStore& store) {
-    store.saveSetting(Key::HGraduation, QString::number(settings.hGraduation));
-    store.saveSetting(Key::VGraduation, QString::number(settings.vGraduation));
-    store.saveSetting(Key::Subdiv10, settings.subdiv10);
-    store.saveSetting(Key::Subdiv5, settings.subdiv5);
-    store.saveSetting(Key::Subdiv2, settings.subdiv2);
-    store.saveSetting(Key::Scale,
-                      settings.unitSystem == UnitSystem::Metric ? kMetricWord : kImperialWord);
+    saveInOrder(store, {{Key::HGraduation, QString::number(settings.hGraduation)},
+                        {Key::VGraduation, QString::number(settings.vGraduation)},
+                        {Key::Subdiv10, settings.subdiv10},
+                        {Key::Subdiv5, settings.subdiv5},
+                        {Key::Subdiv2, settings.subdiv2},
+                        {Key::Scale,
+                         settings.unitSystem == UnitSystem::Metric ? kMetricWord : kImperialWord}});
 }
 
 QStringList SelectUnitSystem(ConfigSettings& settings, UnitSystem system) {

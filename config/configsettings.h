@@ -39,7 +39,8 @@ QStringList LoadSettings(ConfigSettings& settings, const SettingsStore& store);
 
 // Writes, in this order, "H_Graduation", "V_Graduation" (whole numbers),
 // "Subdiv10", "Subdiv5", "Subdiv2" (the texts as typed) and "Scale" ("Metric"
-// or "Imperial").
+// or "Imperial"). Keys that cannot be saved raise one Error naming them all,
+// after the others are saved (saveInOrder).
 void SaveSettings(const ConfigSettings& settings, SettingsStore& store);
 
 // The user picks a unit system. Only an actual change converts: each threshold

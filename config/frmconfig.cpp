@@ -302,7 +302,7 @@ void FrmConfig::PushButton2_Click() {
     scope([&] { SaveSettings(settings(), store_); });
     scope([&] { showSaveNotice(report_.boxes(), store_, this); });
     // The fields keep what was accepted; reading the store back would only
-    // give the same texts.
+    // give the same texts, or after a failed save a mix of old and new ones.
     scope([&] { done(Accepted); });
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "sheet/error.h"
 #include "sheet/numbertext.h"
 
 namespace lattora {
@@ -42,6 +43,26 @@ QString instead(const QString& key, UnitSystem system) {
 
 QString SettingsStore::getSetting(const QString& key, double defaultValue) const {
     return getSetting(key, formatNumber(defaultValue));
+}
+
+void saveInOrder(SettingsStore& store, std::initializer_list<std::pair<QString, QString>> values) {
+    QStringList failed;
+    QStringList reasons;
+    for (const auto& [key, text] : values) {
+        try {
+            store.saveSetting(key, text);
+        } catch (const Error& error) {
+            failed << QLatin1Char('"') + key + QLatin1Char('"');
+            reasons << error.description();
+        }
+    }
+    if (!failed.isEmpty()) {
+        // A file that cannot be written fails every key for the same reason.
+        reasons.removeDuplicates();
+        throw Error(
+            QStringLiteral("These settings could not be saved: %1. %2")
+                .arg(failed.join(QStringLiteral(", ")), reasons.join(QStringLiteral("; "))));
+    }
 }
 
 std::optional<QString> unusableSettingReason(const QString& key, const QString& text) {

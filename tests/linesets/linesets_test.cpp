@@ -277,6 +277,25 @@ TEST_F(StylesTest, Scripts) {
     }
 }
 
+// A save that fails on some keys still saves the others and tells every
+// failed one in one report; the dialog shows what was typed, as after a good
+// save ("OK new name" above), not what the store could keep of it.
+TEST_F(StylesTest, FailedSaveShowsWhatWasTypedAndTellsEveryKey) {
+    for (const QStringList& refused :
+         {QStringList{Key::StyleTemplates}, {Key::CurrentStyle, Key::StyleWidthLight}}) {
+        MemoryStore from = kTwoSets;
+        from.refused = refused;
+        boxes.shown.clear();
+        passedOn.clear();
+        open(from, u"cpLight=ff;tLinesetName=C;twLight=4;PushButton3"_s);
+        // clang-format off
+        EXPECT_EQ(state(), "A,B,C|2|2|C|13|4|Dash|1/1000 in / 1|x|3|4|dot,5|6|255|8|dash,5|6|255|8|dash / saved / PushButton3_Click / 5|6|7|8|dash,5|6|255|8|dash / closed");
+        // clang-format on
+        EXPECT_EQ(boxes.errors().filter(u"\"%1\"."_s.arg(refused.join(u"\", \""))).size(), 1);
+        EXPECT_EQ(store.writes().size(), 5 - refused.size());
+    }
+}
+
 // Each picker offers the colour it shows, shows the one chosen and writes it
 // into its own part of the selected set.
 TEST_F(StylesTest, PickersOfferTheirColourAndShowTheChoice) {
