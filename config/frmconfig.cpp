@@ -1,12 +1,10 @@
 #include "config/frmconfig.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyle>
@@ -147,11 +145,9 @@ void FrmConfig::buildControls() {
     buildUnitChoice(layout);
 
     layout->addStretch(1);
-    const OkCancelRow buttons = makeOkCancelRow(
-        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
-    PushButton2_ = buttons.ok;
-    PushButton1_ = buttons.cancel;
-    layout->addLayout(buttons.row);
+    layout->addLayout(makeOkCancelRow(
+                          this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); })
+                          .row);
 }
 
 // The graduation corrections: a slider for each direction.
@@ -337,11 +333,6 @@ SubdivisionLimits FrmConfig::subdivisionLimits() const {
 
 GraduationCorrections FrmConfig::corrections() const {
     return graduationCorrections(settings());
-}
-
-void FrmConfig::setButtonPointer(const QCursor& cursor) {
-    PushButton2_->setCursor(cursor);
-    PushButton1_->setCursor(cursor);
 }
 
 void FrmConfig::showThresholds(const ConfigSettings& settings) {
