@@ -1,8 +1,5 @@
 #include "config/configsettings.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
 
 #include "sheet/error.h"
@@ -27,15 +24,11 @@ float parseSingle(const QString& text) {
 void loadGraduation(const SettingsStore& store, const QString& key, int& position,
                     QStringList& problems) {
     const QString text = store.getSetting(key, QStringLiteral("0"));
-    const auto value = tryParseNumber(text);
-    if (!value) {
-        problems
-            << QStringLiteral("Type mismatch: \"%1\" under \"%2\" is not a number").arg(text, key);
+    if (const auto reason = unusableSettingReason(key, text)) {
+        problems << QStringLiteral("%1 under \"%2\" %3").arg(quotedExcerpt(text), key, *reason);
         return;
     }
-    // Clamp before rounding: the value may be far beyond the range of an int.
-    const double clamped = std::clamp(*value, double{kMinGraduation}, double{kMaxGraduation});
-    position = static_cast<int>(std::lround(clamped));
+    position = static_cast<int>(parseNumber(text));
 }
 
 void convertThreshold(QString& text, bool toMetric, QStringList& problems) {
@@ -74,13 +67,13 @@ QStringList LoadSettings(ConfigSettings& settings, const SettingsStore& store) {
 }
 
 void SaveSettings(const ConfigSettings& settings, SettingsStore& store) {
-    store.saveSetting(Key::HGraduation, QString::number(settings.hGraduation));
-    store.saveSetting(Key::VGraduation, QString::number(settings.vGraduation));
-    store.saveSetting(Key::Subdiv10, settings.subdiv10);
-    store.saveSetting(Key::Subdiv5, settings.subdiv5);
-    store.saveSetting(Key::Subdiv2, settings.subdiv2);
-    store.saveSetting(Key::Scale,
-                      settings.unitSystem == UnitSystem::Metric ? kMetricWord : kImperialWord);
+    saveInOrder(store, {{Key::HGraduation, QString::number(settings.hGraduation)},
+                        {Key::VGraduation, QString::number(settings.vGraduation)},
+                        {Key::Subdiv10, settings.subdiv10},
+                        {Key::Subdiv5, settings.subdiv5},
+                        {Key::Subdiv2, settings.subdiv2},
+                        {Key::Scale,
+                         settings.unitSystem == UnitSystem::Metric ? kMetricWord : kImperialWord}});
 }
 
 QStringList SelectUnitSystem(ConfigSettings& settings, UnitSystem system) {

@@ -12,9 +12,6 @@
 
 namespace lattora {
 
-inline constexpr int kMinGraduation = -10;
-inline constexpr int kMaxGraduation = 10;
-
 // What the configuration dialog holds; its values are the program's live ones.
 // The initial texts are those the fields show before the first load.
 struct ConfigSettings {
@@ -33,16 +30,17 @@ QString subdivUnitLabel(UnitSystem system);
 // defaults of the stored unit system (0.99, 0.51, 0.2 under Metric; 0.39, 0.2,
 // 0.08 under Imperial) and the unit system itself. Loading never converts.
 //
-// A stored graduation is taken as a slider takes a value: a number outside
-// -10..10 is clamped to the nearer end, a fraction is rounded to the nearest
-// whole position (halves away from zero). A text that is not a number leaves
-// that graduation as it was and is described in the returned list; the load
-// goes on with the rest.
+// A stored graduation that is not a slider position (unusableSettingReason:
+// no number, a fraction, beyond -10..10) leaves that graduation as it was and
+// is described in the returned list; the load goes on with the rest. The
+// user's settings file never gets that far: its store reads such a value as
+// absent, 0, and the start-up notice names it.
 QStringList LoadSettings(ConfigSettings& settings, const SettingsStore& store);
 
 // Writes, in this order, "H_Graduation", "V_Graduation" (whole numbers),
 // "Subdiv10", "Subdiv5", "Subdiv2" (the texts as typed) and "Scale" ("Metric"
-// or "Imperial").
+// or "Imperial"). Keys that cannot be saved raise one Error naming them all,
+// after the others are saved (saveInOrder).
 void SaveSettings(const ConfigSettings& settings, SettingsStore& store);
 
 // The user picks a unit system. Only an actual change converts: each threshold

@@ -1,12 +1,10 @@
 #include "config/frmconfig.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QStyle>
@@ -28,7 +26,8 @@ namespace lattora {
 namespace {
 
 const QString kWindowName = QStringLiteral("frmConfig");
-const QString kThresholdRules = QStringLiteral("validate_required;validate_decimal");
+const QString kThresholdRules =
+    QStringLiteral("validate_required;validate_single;validate_decimal");
 
 constexpr int kGraduationPageStep = 5;
 // One tick label every half per cent: positions -10, -5, 0, 5, 10.
@@ -146,11 +145,9 @@ void FrmConfig::buildControls() {
     buildUnitChoice(layout);
 
     layout->addStretch(1);
-    const OkCancelRow buttons = makeOkCancelRow(
-        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
-    PushButton2_ = buttons.ok;
-    PushButton1_ = buttons.cancel;
-    layout->addLayout(buttons.row);
+    layout->addLayout(makeOkCancelRow(
+                          this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); })
+                          .row);
 }
 
 // The graduation corrections: a slider for each direction.
@@ -301,7 +298,7 @@ void FrmConfig::PushButton2_Click() {
     scope([&] { SaveSettings(settings(), store_); });
     scope([&] { showSaveNotice(report_.boxes(), store_, this); });
     // The fields keep what was accepted; reading the store back would only
-    // give the same texts.
+    // give the same texts, or after a failed save a mix of old and new ones.
     scope([&] { done(Accepted); });
 }
 
@@ -336,11 +333,6 @@ SubdivisionLimits FrmConfig::subdivisionLimits() const {
 
 GraduationCorrections FrmConfig::corrections() const {
     return graduationCorrections(settings());
-}
-
-void FrmConfig::setButtonPointer(const QCursor& cursor) {
-    PushButton2_->setCursor(cursor);
-    PushButton1_->setCursor(cursor);
 }
 
 void FrmConfig::showThresholds(const ConfigSettings& settings) {

@@ -13,10 +13,8 @@
 
 #include "config/configsettings.h"
 
-class QCursor;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QSlider;
 class QVBoxLayout;
@@ -40,8 +38,8 @@ public:
 
     // The full load from the store: both sliders, the three thresholds with
     // the defaults of the stored unit system, the unit buttons and labels.
-    // Never converts. A stored graduation that is not a number is reported and
-    // leaves its slider where it was; the rest still loads. Given
+    // Never converts. A stored graduation that is no slider position is
+    // reported and leaves its slider where it was; the rest still loads. Given
     // `passedOver`, such problems are added to it instead of reported, so a
     // caller can tell them together with others.
     void LoadSettings(QStringList* passedOver = nullptr);
@@ -74,9 +72,6 @@ public:
     // The unit the threshold texts are expressed in.
     UnitSystem unitSystem() const { return unit_; }
 
-    // The program's own pointer over the two buttons.
-    void setButtonPointer(const QCursor& cursor);
-
 public Q_SLOTS:
     // Whatever accepts the dialog goes through OK, so nothing bypasses the
     // field checks.
@@ -105,8 +100,6 @@ private:
     QList<QLabel*> lblSubdiv_;
     QRadioButton* rbMetric_ = nullptr;
     QRadioButton* rbImperial_ = nullptr;
-    QPushButton* PushButton2_ = nullptr;  // OK
-    QPushButton* PushButton1_ = nullptr;  // Cancel
 };
 
 }  // namespace lattora

@@ -2,11 +2,9 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "desktop/programicon.h"
@@ -52,11 +50,9 @@ void FrmShortcuts::buildControls() {
     layout->addWidget(CheckBox2_);
 
     layout->addSpacing(fontMetrics().height() / 2);
-    const OkCancelRow buttons = makeOkCancelRow(
-        this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); });
-    PushButton2_ = buttons.ok;
-    PushButton1_ = buttons.cancel;
-    layout->addLayout(buttons.row);
+    layout->addLayout(makeOkCancelRow(
+                          this, [this] { PushButton2_Click(); }, [this] { PushButton1_Click(); })
+                          .row);
 }
 
 void FrmShortcuts::Form_Load() {
@@ -109,11 +105,6 @@ void FrmShortcuts::accept() {
 
 void FrmShortcuts::reject() {
     PushButton1_Click();
-}
-
-void FrmShortcuts::setButtonPointer(const QCursor& cursor) {
-    PushButton2_->setCursor(cursor);
-    PushButton1_->setCursor(cursor);
 }
 
 }  // namespace lattora

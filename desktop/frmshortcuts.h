@@ -11,8 +11,6 @@
 #include "desktop/shortcuts.h"
 
 class QCheckBox;
-class QCursor;
-class QPushButton;
 
 namespace lattora {
 
@@ -42,9 +40,6 @@ public:
     // Cancel: hides the dialog.
     void PushButton1_Click();
 
-    // The program's own pointer over the two buttons.
-    void setButtonPointer(const QCursor& cursor);
-
 public Q_SLOTS:
     void accept() override;
     // Escape and the close box act as Cancel.
@@ -59,10 +54,8 @@ private:
     const ShortcutFolders* folders_ = &desktopFolders_;
     QString programPath_;
 
-    QCheckBox* CheckBox1_ = nullptr;      // desktop
-    QCheckBox* CheckBox2_ = nullptr;      // applications menu
-    QPushButton* PushButton2_ = nullptr;  // OK
-    QPushButton* PushButton1_ = nullptr;  // Cancel
+    QCheckBox* CheckBox1_ = nullptr;  // desktop
+    QCheckBox* CheckBox2_ = nullptr;  // applications menu
 };
 
 }  // namespace lattora

@@ -149,7 +149,9 @@ QString desktopEntryText(const QString& target, const QString& name, const QStri
     line("Icon", escapeValue(icon));
     line("Path", escapeValue(folder));
     line("Terminal", QStringLiteral("false"));
-    line("Categories", QStringLiteral("Graphics;Office;"));
+    // One main category, as the packaged entry has: with two the menu may list
+    // the program twice.
+    line("Categories", QStringLiteral("Graphics;"));
     return text;
 }
 

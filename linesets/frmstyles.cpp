@@ -27,7 +27,8 @@
 namespace lattora {
 
 const QString FrmStyles::kNameRules = QStringLiteral("validate_required;validate_name");
-const QString FrmStyles::kWidthRules = QStringLiteral("validate_required;validate_number");
+const QString FrmStyles::kWidthRules =
+    QStringLiteral("validate_required;validate_single;validate_number");
 
 namespace {
 
@@ -380,10 +381,20 @@ void FrmStyles::PushButton3_Click() {
             editor_.sets.append({editor_.nameField, GetCurrentColorString(editor_.colors)});
         }
     });
-    scope([&] { SaveSettings(editor_, store_); });
+    const bool saved = scope([&] { SaveSettings(editor_, store_); });
     scope([&] { showSaveNotice(report_.boxes(), store_, this); });
     scope([&] { QDialog::done(QDialog::Accepted); });
-    scope([&] { LoadSettings(); });
+    if (saved) {
+        scope([&] { LoadSettings(); });
+        return;
+    }
+    // The store may hold only part of the edit now: read back, it would show
+    // neither what was there before nor what was typed. The dialog shows what
+    // was typed instead, as the reload after a good save would.
+    scope.collect([&] { return SelectLineSet(editor_, editor_.sets.indexOf(editor_.nameField)); });
+    scope([&] { showSetList(); });
+    scope([&] { showEditor(); });
+    scope([&] { Q_EMIT linesShown(editor_.colors, editor_.widths); });
 }
 
 void FrmStyles::PushButton1_Click() {

@@ -69,8 +69,9 @@ public:
     void reject() override;
 
 Q_SIGNALS:
-    // A load that found stored sets has set the current colours and widths:
-    // the main window's "Lines" box shows the heavy, medium and light ones.
+    // A load that found stored sets, or an OK whose save failed, has set the
+    // current colours and widths: the main window's "Lines" box shows the
+    // heavy, medium and light ones.
     void linesShown(lattora::LineColors colors, lattora::LineWidths widths);
 
 private:

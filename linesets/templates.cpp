@@ -252,12 +252,13 @@ QStringList LoadSettings(LineSetEditor& editor, const SettingsStore& store) {
 }
 
 void SaveSettings(const LineSetEditor& editor, SettingsStore& store) {
-    store.saveSetting(Key::StyleTemplates, TemplatesToString(editor.sets));
-    // Stored as the template text stores names, so the next load finds the set.
-    store.saveSetting(Key::CurrentStyle, storableLineSetName(editor.nameField));
-    store.saveSetting(Key::StyleWidthHeavy, editor.widths.heavy);
-    store.saveSetting(Key::StyleWidthMedium, editor.widths.medium);
-    store.saveSetting(Key::StyleWidthLight, editor.widths.light);
+    // The current name is stored as the template text stores names, so the
+    // next load finds the set.
+    saveInOrder(store, {{Key::StyleTemplates, TemplatesToString(editor.sets)},
+                        {Key::CurrentStyle, storableLineSetName(editor.nameField)},
+                        {Key::StyleWidthHeavy, editor.widths.heavy},
+                        {Key::StyleWidthMedium, editor.widths.medium},
+                        {Key::StyleWidthLight, editor.widths.light}});
 }
 
 }  // namespace lattora

@@ -123,7 +123,8 @@ QStringList LoadSettings(LineSetEditor& editor, const SettingsStore& store);
 
 // Writes, in this order, "StyleTemplates", "CurrentStyle" (the name field,
 // made storable as the names in the template text are), "StyleWidthHeavy",
-// "StyleWidthMedium" and "StyleWidthLight".
+// "StyleWidthMedium" and "StyleWidthLight". Keys that cannot be saved raise
+// one Error naming them all, after the others are saved (saveInOrder).
 void SaveSettings(const LineSetEditor& editor, SettingsStore& store);
 
 // The colours the renderer draws with: those of the editor.

@@ -25,6 +25,7 @@
 #include "platform/output/qtcolor.h"
 #include "platform/print/printdialog.h"
 #include "platform/ui/messageboxes.h"
+#include "platform/ui/widgetfactory.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
 #include "validation/validation.h"
@@ -187,12 +188,11 @@ void Form1::LoadPointer() {
     // Qt shows a widget's own pointer while the mouse is over it and puts the
     // busy pointer above every widget's, so the buttons simply carry it.
     const auto point = [this](const QCursor& pointer) {
-        for (QPushButton* button : findChildren<QPushButton*>()) {
-            button->setCursor(pointer);
+        for (const QWidget* window : std::initializer_list<const QWidget*>{
+                 this, config_.get(), styles_.get(), shortcuts_.get()}) {
+            WidgetFactory::setButtonPointer(window, pointer);
         }
         cbZoom_->setCursor(pointer);
-        config_->setButtonPointer(pointer);
-        shortcuts_->setButtonPointer(pointer);
     };
     // Without a pointer file of its own (or with one that cannot be read)
     // the buttons point with the desktop's hand.

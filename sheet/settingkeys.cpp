@@ -10,8 +10,8 @@ using enum SettingKind;
 
 const std::array kKeys{
     SettingKey{Key::Scale, Text, nullptr, nullptr, "imperial units are used"},
-    SettingKey{Key::HGraduation, Number, "0", "0", nullptr},
-    SettingKey{Key::VGraduation, Number, "0", "0", nullptr},
+    SettingKey{Key::HGraduation, Graduation, "0", "0", nullptr},
+    SettingKey{Key::VGraduation, Graduation, "0", "0", nullptr},
     SettingKey{Key::Subdiv10, Single, "0.99", "0.39", nullptr},
     SettingKey{Key::Subdiv5, Single, "0.51", "0.2", nullptr},
     SettingKey{Key::Subdiv2, Single, "0.2", "0.08", nullptr},

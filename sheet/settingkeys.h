@@ -27,10 +27,15 @@ inline const QString StyleWidthMedium = QStringLiteral("StyleWidthMedium");
 inline const QString StyleWidthLight = QStringLiteral("StyleWidthLight");
 }  // namespace Key
 
+// The positions of a graduation correction's slider.
+inline constexpr int kMinGraduation = -10;
+inline constexpr int kMaxGraduation = 10;
+
 enum class SettingKind {
-    Text,    // any text serves
-    Number,  // a number within a double's range
-    Single,  // a number within single precision, as drawing reads it
+    Text,        // any text serves
+    Number,      // a number within a double's range
+    Single,      // a number within single precision, as drawing reads it
+    Graduation,  // a whole number from kMinGraduation to kMaxGraduation
 };
 
 struct SettingKey {

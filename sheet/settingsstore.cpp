@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "sheet/error.h"
 #include "sheet/numbertext.h"
 
 namespace lattora {
@@ -44,6 +45,26 @@ QString SettingsStore::getSetting(const QString& key, double defaultValue) const
     return getSetting(key, formatNumber(defaultValue));
 }
 
+void saveInOrder(SettingsStore& store, std::initializer_list<std::pair<QString, QString>> values) {
+    QStringList failed;
+    QStringList reasons;
+    for (const auto& [key, text] : values) {
+        try {
+            store.saveSetting(key, text);
+        } catch (const Error& error) {
+            failed << QLatin1Char('"') + key + QLatin1Char('"');
+            reasons << error.description();
+        }
+    }
+    if (!failed.isEmpty()) {
+        // A file that cannot be written fails every key for the same reason.
+        reasons.removeDuplicates();
+        throw Error(
+            QStringLiteral("These settings could not be saved: %1. %2")
+                .arg(failed.join(QStringLiteral(", ")), reasons.join(QStringLiteral("; "))));
+    }
+}
+
 std::optional<QString> unusableSettingReason(const QString& key, const QString& text) {
     const SettingKey* row = findSettingKey(key);
     if (row == nullptr || row->kind == SettingKind::Text) {
@@ -56,6 +77,14 @@ std::optional<QString> unusableSettingReason(const QString& key, const QString& 
     }
     if (row->kind == SettingKind::Single && !fitsSingle(*value)) {
         return QStringLiteral("is beyond single precision");
+    }
+    // A slider has no position between its ticks or past its ends, and one
+    // moved there silently would print with a correction nobody chose.
+    if (row->kind == SettingKind::Graduation &&
+        (*value != std::trunc(*value) || *value < kMinGraduation || *value > kMaxGraduation)) {
+        return QStringLiteral("is not a whole number from %1 to %2")
+            .arg(kMinGraduation)
+            .arg(kMaxGraduation);
     }
     return std::nullopt;
 }

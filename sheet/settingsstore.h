@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 #include "sheet/settingkeys.h"
 #include "sheet/units.h"
@@ -41,10 +43,16 @@ public:
     virtual QString takeSaveNotice() { return {}; }
 };
 
+// Saves each key's text, in the order given. A key the store cannot save does
+// not stop the ones after it: once all were tried, one Error names every key
+// that could not be saved and why, so a dialog tells them in one report.
+void saveInOrder(SettingsStore& store, std::initializer_list<std::pair<QString, QString>> values);
+
 // Why `text` cannot serve as the stored value of `key`, or nothing when it
-// can. The graduations must be numbers; the subdivision thresholds and the
-// line widths numbers within single precision, as drawing reads them. Any
-// text serves the unit word, the line-set list and its current name.
+// can. The graduations must be whole numbers from -10 to 10, the positions of
+// their sliders; the subdivision thresholds and the line widths numbers
+// within single precision, as drawing reads them. Any text serves the unit
+// word, the line-set list and its current name.
 std::optional<QString> unusableSettingReason(const QString& key, const QString& text);
 
 // What the program takes for `key` when the store has no value, under

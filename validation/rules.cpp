@@ -1,6 +1,10 @@
 #include "validation/rules.h"
 
+#include <QLocale>
 #include <QRegularExpression>
+#include <cmath>
+
+#include "sheet/numbertext.h"
 
 namespace lattora {
 
@@ -18,6 +22,20 @@ const QRegularExpression& decimalPattern() {
     static const QRegularExpression pattern(QRegularExpression::anchoredPattern(
         QStringLiteral("[-+]?[0-9]*\\.?[0-9]+([eE][-+]?[0-9]+)?")));
     return pattern;
+}
+
+// Why the settings store would pass `text` over as a number beyond single
+// precision (or beyond a double altogether); empty when it is no decimal
+// number, or one that fits.
+QString singleRangeMessage(const QString& text) {
+    if (!matchesDecimal(text)) {
+        return {};
+    }
+    if (const std::optional<double> value = tryParseNumber(text)) {
+        return fitsSingle(*value) ? QString() : kTooLargeMessage;
+    }
+    // Beyond a double: Qt reads an overflow as infinite, an underflow as 0.
+    return std::isinf(QLocale::c().toDouble(text)) ? kTooLargeMessage : kTooSmallMessage;
 }
 
 }  // namespace
@@ -40,6 +58,10 @@ RuleCheck checkRules(const QString& ruleText, const QString& text) {
             if (text.contains(QLatin1Char('~')) || text.contains(QLatin1Char('\r')) ||
                 text.contains(QLatin1Char('\n'))) {
                 return {FieldStatus::Malformed, kBadNameMessage};
+            }
+        } else if (word == QLatin1String("validate_single")) {
+            if (const QString message = singleRangeMessage(text); !message.isEmpty()) {
+                return {FieldStatus::Malformed, message};
             }
         } else if (word == QLatin1String("validate_number") ||
                    word == QLatin1String("validate_decimal")) {

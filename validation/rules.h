@@ -1,6 +1,7 @@
 // The checking rules of input fields. A field carries its rules as text, rule
 // words separated by ";": "validate_required", "validate_number",
-// "validate_decimal" and "validate_name". Any other word is ignored.
+// "validate_decimal", "validate_name" and "validate_single". Any other word is
+// ignored.
 #pragma once
 
 #include <QString>
@@ -17,6 +18,8 @@ struct RuleCheck {
 inline const QString kRequiredMessage = QStringLiteral("Field is required.");
 inline const QString kMalformedMessage = QStringLiteral("Decimal number required.");
 inline const QString kBadNameMessage = QStringLiteral("Name must not contain ~ or line breaks.");
+inline const QString kTooLargeMessage = QStringLiteral("Number too large.");
+inline const QString kTooSmallMessage = QStringLiteral("Number too small.");
 inline const QString kRequiredSummary =
     QStringLiteral("Some fields are required, please fill them.");
 inline const QString kInvalidSummary =
@@ -24,9 +27,10 @@ inline const QString kInvalidSummary =
 
 // Words are taken left to right: "validate_required" stops at an empty text;
 // "validate_name" stops at a text holding "~" or a line break, which would cut
-// a stored line-set list; the first pattern word decides and ends the check,
-// so words after it are never evaluated. Patterns test the whole text,
-// case-sensitively.
+// a stored line-set list; "validate_single" stops at a decimal number that
+// single precision cannot hold, which the settings store would read back as
+// absent; the first pattern word decides and ends the check, so words after
+// it are never evaluated. Patterns test the whole text, case-sensitively.
 RuleCheck checkRules(const QString& ruleText, const QString& text);
 
 // The two patterns on their own: a positive whole number without sign or

@@ -380,8 +380,9 @@ void QSettingsStore::saveSetting(const QString& key, const QString& value) {
     settings_->setValue(path(key), value);
     settings_->sync();
     if (settings_->status() != QSettings::NoError) {
-        throw Error(QStringLiteral("The setting \"%1\" could not be saved to %2")
-                        .arg(key, settings_->fileName()));
+        // Named once for every key a dialog saves: the caller names the keys.
+        throw Error(
+            QStringLiteral("The settings file %1 could not be written").arg(settings_->fileName()));
     }
 }
 

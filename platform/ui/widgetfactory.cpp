@@ -1,5 +1,6 @@
 #include "platform/ui/widgetfactory.h"
 
+#include <QCursor>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -78,6 +79,12 @@ QLineEdit* WidgetFactory::field(QAnyStringView objectName, const QString& text,
 void WidgetFactory::nameAfter(QWidget* control, QLabel* label) {
     control->setAccessibleName(spokenName(label->text()));
     label->setBuddy(control);
+}
+
+void WidgetFactory::setButtonPointer(const QWidget* window, const QCursor& pointer) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        button->setCursor(pointer);
+    }
 }
 
 }  // namespace lattora

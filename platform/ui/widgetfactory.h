@@ -7,6 +7,7 @@
 #include <QString>
 #include <Qt>
 
+class QCursor;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -54,6 +55,10 @@ public:
     // there, and a screen reader calls `control` by the label's text without
     // the spaces around it and a closing colon.
     static void nameAfter(QWidget* control, QLabel* label);
+
+    // Every push button on `window` shows `pointer` while the mouse is over
+    // it, as the main window's do.
+    static void setButtonPointer(const QWidget* window, const QCursor& pointer);
 
 private:
     Options options_;

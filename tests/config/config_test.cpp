@@ -30,24 +30,18 @@ std::string shown(const ConfigSettings& s) {
 }
 
 // Absent thresholds take the defaults of the stored unit system, stored texts
-// are kept as typed. A graduation is taken as a slider takes it: clamped to
-// -10..10, then rounded half away from zero; one that is no number is told
-// and keeps the position it had (4 and -4 here), and the load goes on.
-// Loading never writes.
+// are kept as typed. A graduation that is no slider position is told and
+// keeps the position it had (4 and -4 here), and the load goes on. Loading
+// never writes.
 TEST(ConfigLoad, TakesStoredValuesOrDefaults) {
     const std::tuple<MemoryStore, QString, int> rows[] = {
         // clang-format off
         {{}, u"0 0 0.39 0.2 0.08 Imperial"_s, 0},
         {{{Key::Scale, kMetricWord}}, u"0 0 0.99 0.51 0.2 Metric"_s, 0},
-        {{{Key::Scale, kImperialWord}, {Key::Subdiv5, u"0.3"_s}}, u"0 0 0.39 0.3 0.08 Imperial"_s, 0},
         {{{Key::Scale, kMetricWord}, {Key::HGraduation, u"-3"_s}, {Key::VGraduation, u"10"_s}, {Key::Subdiv10, u"1.5"_s},
           {Key::Subdiv5, u".5"_s}, {Key::Subdiv2, u"1e-1"_s}}, u"-3 10 1.5 .5 1e-1 Metric"_s, 0},
-        {{{Key::HGraduation, u"11"_s}, {Key::VGraduation, u"-11"_s}}, u"10 -10 0.39 0.2 0.08 Imperial"_s, 0},
-        {{{Key::HGraduation, u"1e300"_s}, {Key::VGraduation, u"-1e300"_s}}, u"10 -10 0.39 0.2 0.08 Imperial"_s, 0},
-        {{{Key::HGraduation, u"2.4"_s}, {Key::VGraduation, u"2.5"_s}}, u"2 3 0.39 0.2 0.08 Imperial"_s, 0},
-        {{{Key::HGraduation, u"-2.5"_s}, {Key::VGraduation, u"-0.4"_s}}, u"-3 0 0.39 0.2 0.08 Imperial"_s, 0},
-        {{{Key::HGraduation, u"abc"_s}, {Key::VGraduation, u"1,5"_s}, {Key::Subdiv10, u"2"_s}}, u"4 -4 2 0.2 0.08 Imperial"_s, 2},
-        {{{Key::HGraduation, u""_s}, {Key::VGraduation, u"7"_s}}, u"4 7 0.39 0.2 0.08 Imperial"_s, 1},
+        {{{Key::HGraduation, u"99"_s}, {Key::VGraduation, u"-2.5"_s}, {Key::Subdiv10, u"2"_s}}, u"4 -4 2 0.2 0.08 Imperial"_s, 2},
+        {{{Key::HGraduation, u"abc"_s}, {Key::VGraduation, u"7"_s}}, u"4 7 0.39 0.2 0.08 Imperial"_s, 1},
         // clang-format on
     };
     for (auto [store, expected, problems] : rows) {
@@ -72,21 +66,6 @@ TEST(ConfigDialog, TickLabelsRunLeftToRight) {
         EXPECT_LT(ticks[i - 1]->x(), ticks[i]->x()) << i;
 }
 
-// Six keys in order, the texts as typed and the unit as its word; what is
-// saved loads back the same.
-TEST(ConfigSave, WritesSixKeysThatLoadBack) {
-    for (const UnitSystem unit : {UnitSystem::Metric, UnitSystem::Imperial}) {
-        const ConfigSettings settings{-10, 3, u"1e-1"_s, u".5"_s, u"0.20"_s, unit};
-        MemoryStore store;
-        SaveSettings(settings, store);
-        EXPECT_EQ(store.writes(), (QStringList{Key::HGraduation, Key::VGraduation, Key::Subdiv10,
-                                               Key::Subdiv5, Key::Subdiv2, Key::Scale}));
-        ConfigSettings loaded;
-        LoadSettings(loaded, store);
-        EXPECT_EQ(shown(loaded), shown(settings));
-    }
-}
-
 // Drawing reads the thresholds in single precision; what is no single fails;
 // printing corrects by the graduation position over a thousand.
 TEST(ConfigLimits, ThresholdsAreSinglesAndCorrectionsThousandths) {
@@ -105,8 +84,8 @@ TEST(ConfigLimits, ThresholdsAreSinglesAndCorrectionsThousandths) {
 }
 
 // Opens the dialog over `from` and runs `script`; then what the controls show,
-// the corrections printing reads (in thousandths), the values stored (sorted:
-// their order is the data rule's), the boxes shown and the dialog's state.
+// the values stored in the order they were written, the boxes shown and the
+// dialog's state.
 std::string afterScript(const MemoryStore& from, const QString& script) {
     MemoryStore store = from;
     RecordingBoxes boxes;
@@ -120,14 +99,10 @@ std::string afterScript(const MemoryStore& from, const QString& script) {
     for (const QString& key : store.writes()) {
         stored << key + u'=' + store.getSetting(key, QString());
     }
-    stored.sort();
-    const GraduationCorrections corrections = dialog.corrections();
-    return u"%1 / %2,%3 / %4 / %5 / %6"_s
+    return u"%1 / %2 / %3 / %4"_s
         .arg(shownBy(dialog, {"sGradH", "sGradV", "tSubdiv0", "tSubdiv1", "tSubdiv2", "rbMetric",
-                              "lblSubdiv0", "lblSubdiv1", "lblSubdiv2"}))
-        .arg(qRound(corrections.horizontal * 1000))
-        .arg(qRound(corrections.vertical * 1000))
-        .arg(stored.join(u','), toldBy(boxes, u"frmConfig"_s),
+                              "lblSubdiv0", "lblSubdiv1", "lblSubdiv2"}),
+             stored.join(u','), toldBy(boxes, u"frmConfig"_s),
              dialog.isVisible()                     ? u"open"_s
              : dialog.result() == QDialog::Accepted ? u"accepted"_s
                                                     : u"rejected"_s)
@@ -142,27 +117,25 @@ const MemoryStore kMetric{{Key::Scale, kMetricWord}, {Key::HGraduation, u"2"_s},
 // fields held inches); a unit button converts once per real change (times or
 // over 2.54, seven significant digits), keeping and telling a text that is no
 // number or whose result leaves single precision; OK saves what the controls
-// hold; Cancel, the close box and Escape reload; a threshold that fails its
-// check holds up OK; problems are reported from the handler that met them,
-// and the rest goes on.
+// hold, six keys in order, the unit as its word; Cancel, the close box and
+// Escape reload; a threshold that fails its check holds up OK; problems are
+// reported from the handler that met them, and the rest goes on.
 TEST(ConfigDialog, Scripts) {
     const std::tuple<MemoryStore, const char*, const char*> rows[] = {
         // clang-format off
-        {{}, "", "0|0|0.39|0.2|0.08|false|inch|inch|inch / 0,0 /  /  / open"},
-        {{{Key::Scale, kMetricWord}}, "", "0|0|0.99|0.51|0.2|true|cm|cm|cm / 0,0 /  /  / open"},
-        {kMetric, "", "2|0|5.08|0.51|0.254|true|cm|cm|cm / 2,0 /  /  / open"},
-        {{}, "rbMetric", "0|0|0.9906|0.508|0.2032|true|cm|cm|cm / 0,0 /  /  / open"},
-        {{}, "rbMetric;rbMetric;rbImperial;rbImperial", "0|0|0.39|0.2|0.08|false|inch|inch|inch / 0,0 /  /  / open"},
-        {kMetric, "rbImperial", "2|0|2|0.2007874|0.1|false|inch|inch|inch / 2,0 /  /  / open"},
-        {{}, "tSubdiv1=0.5cm;tSubdiv2=3e38;rbMetric", "0|0|0.9906|0.5cm|3e38|true|cm|cm|cm / 0,0 /  / rbMetric_Click,rbMetric_Click / open"},
-        {kMetric, "tSubdiv1=abc;rbImperial", "2|0|2|abc|0.1|false|inch|inch|inch / 2,0 /  / rbImperial_Click / open"},
-        {{{Key::HGraduation, u"abc"_s}, {Key::VGraduation, u"4"_s}}, "", "3|4|0.39|0.2|0.08|false|inch|inch|inch / 3,4 /  / LoadSettings / open"},
-        {kMetric, "rbImperial;sGradH=-4;tSubdiv1=;PushButton1", "2|0|5.08|0.51|0.254|true|cm|cm|cm / 2,0 /  /  / rejected"},
-        {kMetric, "sGradV=5;tSubdiv0=7;close", "2|0|5.08|0.51|0.254|true|cm|cm|cm / 2,0 /  /  / rejected"},
-        {kMetric, "rbImperial;escape", "2|0|5.08|0.51|0.254|true|cm|cm|cm / 2,0 /  /  / rejected"},
-        {{}, "tSubdiv0=;PushButton2", "0|0||0.2|0.08|false|inch|inch|inch / 0,0 /  / required / open"},
-        {{}, "tSubdiv2=0.5cm;PushButton2", "0|0|0.39|0.2|0.5cm|false|inch|inch|inch / 0,0 /  / invalid / open"},
-        {{}, "rbMetric;sGradH=-10;sGradV=4;tSubdiv0=1e-1;tSubdiv2=-0.25;PushButton2", "-10|4|1e-1|0.508|-0.25|true|cm|cm|cm / -10,4 / H_Graduation=-10,Scale=Metric,Subdiv10=1e-1,Subdiv2=-0.25,Subdiv5=0.508,V_Graduation=4 /  / accepted"},
+        {kMetric, "", "2|0|5.08|0.51|0.254|true|cm|cm|cm /  /  / open"},
+        {{}, "rbMetric", "0|0|0.9906|0.508|0.2032|true|cm|cm|cm /  /  / open"},
+        {{}, "rbMetric;rbMetric;rbImperial;rbImperial", "0|0|0.39|0.2|0.08|false|inch|inch|inch /  /  / open"},
+        {{}, "tSubdiv1=0.5cm;tSubdiv2=3e38;rbMetric", "0|0|0.9906|0.5cm|3e38|true|cm|cm|cm /  / rbMetric_Click,rbMetric_Click / open"},
+        {kMetric, "tSubdiv1=abc;rbImperial", "2|0|2|abc|0.1|false|inch|inch|inch /  / rbImperial_Click / open"},
+        {{{Key::HGraduation, u"abc"_s}, {Key::VGraduation, u"4"_s}}, "", "3|4|0.39|0.2|0.08|false|inch|inch|inch /  / LoadSettings / open"},
+        {kMetric, "rbImperial;sGradH=-4;tSubdiv1=;PushButton1", "2|0|5.08|0.51|0.254|true|cm|cm|cm /  /  / rejected"},
+        {kMetric, "sGradV=5;tSubdiv0=7;close", "2|0|5.08|0.51|0.254|true|cm|cm|cm /  /  / rejected"},
+        {kMetric, "rbImperial;escape", "2|0|5.08|0.51|0.254|true|cm|cm|cm /  /  / rejected"},
+        {{}, "tSubdiv0=;PushButton2", "0|0||0.2|0.08|false|inch|inch|inch /  / required / open"},
+        {{}, "tSubdiv2=0.5cm;PushButton2;tSubdiv2=1e39;PushButton2", "0|0|0.39|0.2|1e39|false|inch|inch|inch /  / invalid,invalid / open"},
+        {{}, "rbMetric;sGradH=-10;sGradV=4;tSubdiv0=1e-1;tSubdiv2=-0.25;PushButton2", "-10|4|1e-1|0.508|-0.25|true|cm|cm|cm / H_Graduation=-10,V_Graduation=4,Subdiv10=1e-1,Subdiv5=0.508,Subdiv2=-0.25,Scale=Metric /  / accepted"},
+        {kMetric, "rbImperial;PushButton2", "2|0|2|0.2007874|0.1|false|inch|inch|inch / H_Graduation=2,V_Graduation=0,Subdiv10=2,Subdiv5=0.2007874,Subdiv2=0.1,Scale=Imperial /  / accepted"},
         // clang-format on
     };
     for (const auto& [from, script, expected] : rows) {

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <functional>
@@ -145,7 +146,8 @@ bool inkAt(const QImage& image, const QRectF& lengths, double perInch, int slack
 // printer's unit and the first division counts, the stored line set in the
 // "Lines" box, and both pictures drawn where the sheet and the outline say
 // (lines at their nearest pixel; the page picture passes through the sheet
-// unit and back: a pixel either way).
+// unit and back: a pixel either way). The line-set dialog's buttons point
+// with the hand, as those of the window and of its other dialogs do.
 TEST_F(Form1Test, StartsWithTheStandardMargins) {
     PreviewPane& pane = open().preview();
     EXPECT_EQ(str(outline()), str(standard()));
@@ -157,6 +159,8 @@ TEST_F(Form1Test, StartsWithTheStandardMargins) {
                 inkAt(pane.paperPicture().image(), outline(), 1440, 1));
     EXPECT_TRUE(w(u"lblNoPrinter"_s)->isHidden() && boxes.shown.isEmpty() &&
                 printer.scaleMode() == Unit::Centimetre);
+    for (const QPushButton* button : form->stylesDialog().findChildren<QPushButton*>())
+        EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor);
 }
 
 // Apply margins, Apply size and each axis's Apply take their fields as typed

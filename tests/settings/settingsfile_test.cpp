@@ -170,9 +170,9 @@ TEST_F(DamagedFile, CopiesAreNeverReplacedAndWithoutOneNothingIsSaved) {
 // One file with a damaged line, a value the store ignores and one the
 // line-set load cannot decode; written so the rewrite needs a copy.
 const QByteArray kRepresentative =
-    "[Lattora]\nno equals here\nH_Graduation=abc\nStyleTemplates=A~x|1|2|3|dot\\r\\n\n";
+    "[Lattora]\nno equals here\nH_Graduation=15\nStyleTemplates=A~x|1|2|3|dot\\r\\n\n";
 // clang-format off
-const QStringList kRepresentativeTold{u"line 2 is not a setting"_s, u"\"H_Graduation\": \"abc\" is not a number"_s, u"Type mismatch: \"x\" is not a colour value"_s};
+const QStringList kRepresentativeTold{u"line 2 is not a setting"_s, u"\"H_Graduation\": \"15\" is not a whole number from -10 to 10; the default 0 is used"_s, u"Type mismatch: \"x\" is not a colour value"_s};
 // clang-format on
 
 // Reading writes nothing; the window's first save says where the copy went.

@@ -45,12 +45,14 @@ TEST(NumberText, FormatsAndNarrows) {
 }
 
 // Drawing reads the thresholds and widths in single precision, the
-// graduations as numbers; the other keys, and keys not the program's, take
-// any text. A number beyond a double's range is told apart from a word.
+// graduations as slider positions; the other keys, and keys not the
+// program's, take any text. A number beyond a double's range is told apart
+// from a word.
 TEST(StoredValues, OnlyTextsTheProgramCanUseServe) {
     // Key, why its texts cannot serve (nullptr: they serve), the texts.
     const std::tuple<QString, const char*, std::vector<const char*>> rows[] = {
-        {Key::HGraduation, nullptr, {"3", " -2.5 ", "1e308"}},
+        {Key::HGraduation, nullptr, {"3", " -10 ", "1e1", "-0"}},
+        {Key::VGraduation, "is not a whole number from -10 to 10", {"11", "-10.5", "2.5", "1e308"}},
         {Key::Subdiv10, nullptr, {"3.4e38", "-1e38"}},
         {Key::Scale, nullptr, {"Metrix", ""}},
         {QStringLiteral("Unknown"), nullptr, {"abc"}},

@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QStringList>
 
+#include "sheet/error.h"
 #include "sheet/settingsstore.h"
 
 namespace lattora::test {
@@ -16,8 +17,12 @@ public:
         return values_.value(key, fallback);
     }
     void saveSetting(const QString& key, const QString& value) override {
+        if (refused.contains(key))
+            throw Error(key + QStringLiteral(" refused"));
         values_.insert(key, value), writes_ << key;
     }
+    // Keys whose saving fails, as in a file that cannot be written.
+    QStringList refused;
     bool contains(const QString& key) const { return values_.contains(key); }
     void remove(const QString& key) { values_.remove(key); }
     // Keys in the order they were written, a key written twice listed twice.

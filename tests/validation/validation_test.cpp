@@ -9,12 +9,15 @@
 #include <tuple>
 #include <vector>
 
+#include "sheet/settingsstore.h"
+
 namespace lattora {
 namespace {
 
 // Words left to right: required stops at an empty text, name at "~" or a line
-// break, the first pattern decides and ends the check. Words are exact.
-// Results: V valid, R required, D malformed number, N malformed name.
+// break, single at a number the store would not read back, the first pattern
+// decides and ends the check. Words are exact. Results: V valid, R required,
+// D malformed number, N malformed name, L too large, S too small.
 TEST(FieldRules, CheckLeftToRightAndStopAtTheFirstPattern) {
     const std::tuple<const char*, char, std::vector<const char*>> rows[] = {
         {"validate_decimal", 'V', {"5", "-5", "+.5", "1.25e3", "2E-2"}},
@@ -30,17 +33,29 @@ TEST(FieldRules, CheckLeftToRightAndStopAtTheFirstPattern) {
         {"", 'V', {"anything"}},
         {"validate_required;validate_name", 'V', {"Blue Lines"}},
         {"validate_required;validate_name", 'R', {""}},
-        {"validate_name;validate_number", 'N', {"A~1", "A\rB", "A\nB"}}};
+        {"validate_name;validate_number", 'N', {"A~1", "A\rB", "A\nB"}},
+        // clang-format off
+        {"validate_single;validate_decimal", 'L', {"1e39", "-3.5e38", "1e999", "1000000000000000000000000000000000000000000000"}},
+        // clang-format on
+        {"validate_single;validate_decimal", 'S', {"1e-999", "-.1e-400"}},
+        {"validate_single;validate_decimal", 'V', {"3.4e38", "-1e-40", "0.39"}},
+        {"validate_single;validate_decimal", 'D', {"1e39x", ""}}};
     for (const auto& [rules, result, texts] : rows) {
         const auto [status, message] =
             result == 'V'   ? std::pair(FieldStatus::Valid, QString())
             : result == 'R' ? std::pair(FieldStatus::Required, kRequiredMessage)
             : result == 'D' ? std::pair(FieldStatus::Malformed, kMalformedMessage)
+            : result == 'L' ? std::pair(FieldStatus::Malformed, kTooLargeMessage)
+            : result == 'S' ? std::pair(FieldStatus::Malformed, kTooSmallMessage)
                             : std::pair(FieldStatus::Malformed, kBadNameMessage);
         for (const char* text : texts) {
             const RuleCheck check = checkRules(QString::fromUtf8(rules), QString::fromUtf8(text));
             EXPECT_EQ(check.status, status) << rules << " / \"" << text << "\"";
             EXPECT_EQ(check.message, message) << rules << " / \"" << text << "\"";
+            // What the field takes, a stored width or threshold reads back.
+            EXPECT_TRUE(!QByteArrayView(rules).startsWith("validate_single") ||
+                        unusableSettingReason(Key::Subdiv2, QString::fromUtf8(text)).has_value() ==
+                            (status != FieldStatus::Valid));
         }
     }
 }
