@@ -22,11 +22,19 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
-    // Rendering needs fonts but never a screen: run headless unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Rendering needs fonts but never a screen: headless whatever the session
+    // says, so a desktop's setting inherited by a job without a display
+    // cannot abort the export.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt takes options of its own (-platform, -style, -reverse...) out of the
+    // arguments it is given; the command lists none of them, so Qt sees only
+    // the program's name and every argument is read as the command's.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    QGuiApplication app(argc, argv);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("lattora-export"));
 
     QFile standardOutput;
@@ -40,6 +48,6 @@ int main(int argc, char** argv) {
     QTextStream err(&standardError);
 
     const lattora::QSettingsStore store;
-    return lattora::runExportCommand(app.arguments().mid(1), store, standardOutput, err,
+    return lattora::runExportCommand(arguments, store, standardOutput, err,
                                      lattora::systemPrinterModule());
 }

@@ -2,11 +2,14 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <cmath>
 
 #include "platform/output/pagesetup.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
+#include "sheet/settingsstore.h"
+#include "validation/rules.h"
 
 namespace lattora {
 
@@ -14,36 +17,10 @@ namespace {
 
 const QString kDefaultScale = QStringLiteral("Metric:1 mm");
 
-// A user's text as a one-line message shows it: control characters and line
-// or paragraph separators, which would break the line or act on the terminal,
-// are written as \uXXXX.
-QString shown(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph) {
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-QString quoted(const QString& text) {
-    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
-}
-
-namespace {
-
 QString quotedList(const QStringList& texts) {
     QStringList q;
     for (const QString& t : texts) {
-        q << quoted(t);
+        q << quotedExcerpt(t);
     }
     return q.join(QStringLiteral(", "));
 }
@@ -53,12 +30,14 @@ std::pair<double, double> parsePair(const QString& option, const QString& text) 
     if (parts.size() == 2) {
         const auto first = tryParseNumber(parts[0]);
         const auto second = tryParseNumber(parts[1]);
-        if (first && second) {
+        const auto fits = [](std::optional<double> v) { return v && std::fabs(*v) <= kMaxLength; };
+        if (fits(first) && fits(second)) {
             return {*first, *second};
         }
     }
-    throw Error(QStringLiteral("--%1 takes two numbers separated by a comma, not %2")
-                    .arg(option, quoted(text)));
+    throw Error(
+        QStringLiteral("--%1 takes two numbers from %2 to %3 separated by a comma, not %4")
+            .arg(option, formatNumber(-kMaxLength), formatNumber(kMaxLength), quotedExcerpt(text)));
 }
 
 std::optional<ExportFormat> formatByName(const QString& name) {
@@ -82,7 +61,7 @@ AxisScale parseScaleText(const QString& text) {
     const int family = findFamily(familyText);
     if (family < 0) {
         throw Error(QStringLiteral("unknown scale family %1; the families are %2")
-                        .arg(quoted(familyText), quotedList(familyTexts())));
+                        .arg(quotedExcerpt(familyText), quotedList(familyTexts())));
     }
     AxisScale scale;
     scale.family = static_cast<std::int16_t>(family);
@@ -92,10 +71,11 @@ AxisScale parseScaleText(const QString& text) {
     }
     const QString itemText = text.mid(colon + 1);
     if (family == Family::NDivided) {
-        const auto n = tryParseNumber(itemText);
+        const auto n = divisionCount(itemText);
         if (!n) {
-            throw Error(QStringLiteral("\"N divided\" takes a number after \":\", not %1")
-                            .arg(quoted(itemText)));
+            throw Error(
+                QStringLiteral("\"N divided\" takes a whole number from 1 up after \":\", not %1")
+                    .arg(quotedExcerpt(itemText)));
         }
         scale.divisions = *n;
         return scale;
@@ -103,7 +83,7 @@ AxisScale parseScaleText(const QString& text) {
     const int item = findItem(family, itemText);
     if (item < 0) {
         throw Error(QStringLiteral("unknown %1 scale %2; the scales are %3")
-                        .arg(familyText, quoted(itemText), quotedList(itemTexts(family))));
+                        .arg(familyText, quotedExcerpt(itemText), quotedList(itemTexts(family))));
     }
     scale.item = static_cast<std::int16_t>(item);
     return scale;
@@ -178,8 +158,8 @@ void readDestination(const QCommandLineParser& parser, const ExportOptions& o,
         throw Error(QStringLiteral("--printer goes with --print"));
     }
     if (request.print && !positional.isEmpty()) {
-        throw Error(
-            QStringLiteral("--print takes no OUTPUT, got %1").arg(quoted(positional.first())));
+        throw Error(QStringLiteral("--print takes no OUTPUT, got %1")
+                        .arg(quotedExcerpt(positional.first())));
     }
     if (request.print && (parser.isSet(o.format) || parser.isSet(o.dpi))) {
         throw Error(QStringLiteral("--format and --dpi are for files, not for --print"));
@@ -213,10 +193,15 @@ void readDestination(const QCommandLineParser& parser, const ExportOptions& o,
 
 // The sheet: both scales, the graph area, the paper and its orientation.
 void readLayout(const QCommandLineParser& parser, const ExportOptions& o, ExportRequest& request) {
-    request.abscissa =
-        parseScaleText(parser.isSet(o.abscissa) ? parser.value(o.abscissa) : kDefaultScale);
-    request.ordinate =
-        parseScaleText(parser.isSet(o.ordinate) ? parser.value(o.ordinate) : kDefaultScale);
+    const auto scale = [&parser](const QCommandLineOption& option) {
+        try {
+            return parseScaleText(parser.isSet(option) ? parser.value(option) : kDefaultScale);
+        } catch (const Error& e) {
+            throw Error(QStringLiteral("--%1: %2").arg(option.names().first(), e.description()));
+        }
+    };
+    request.abscissa = scale(o.abscissa);
+    request.ordinate = scale(o.ordinate);
     if (parser.isSet(o.margins)) {
         const auto [left, top] = parsePair(QStringLiteral("margins"), parser.value(o.margins));
         request.margins = QPointF(left, top);
@@ -228,7 +213,8 @@ void readLayout(const QCommandLineParser& parser, const ExportOptions& o, Export
     if (parser.isSet(o.paper)) {
         request.paper = findPaper(parser.value(o.paper));
         if (!request.paper) {
-            throw Error(QStringLiteral("unknown paper %1").arg(quoted(parser.value(o.paper))));
+            throw Error(QStringLiteral("--paper takes a paper name such as A4 or Letter, not %1")
+                            .arg(quotedExcerpt(parser.value(o.paper))));
         }
     }
     if (parser.isSet(o.orientation)) {
@@ -239,7 +225,7 @@ void readLayout(const QCommandLineParser& parser, const ExportOptions& o, Export
             request.orientation = Orientation::Landscape;
         } else {
             throw Error(QStringLiteral("--orientation is portrait or landscape, not %1")
-                            .arg(quoted(parser.value(o.orientation))));
+                            .arg(quotedExcerpt(parser.value(o.orientation))));
         }
     }
 }
@@ -254,7 +240,7 @@ void readFileFormat(const QCommandLineParser& parser, const ExportOptions& o,
             throw Error(QStringLiteral("--dpi takes a whole number from %1 to %2, not %3")
                             .arg(kMinDpi)
                             .arg(kMaxDpi)
-                            .arg(quoted(parser.value(o.dpi))));
+                            .arg(quotedExcerpt(parser.value(o.dpi))));
         }
     }
     if (request.print) {
@@ -264,17 +250,19 @@ void readFileFormat(const QCommandLineParser& parser, const ExportOptions& o,
         const auto f = formatByName(parser.value(o.format));
         if (!f || parser.value(o.format).compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0) {
             throw Error(QStringLiteral("--format is pdf, svg, png, bmp or trace, not %1")
-                            .arg(quoted(parser.value(o.format))));
+                            .arg(quotedExcerpt(parser.value(o.format))));
         }
         request.format = *f;
     } else if (request.output == QLatin1String("-")) {
         request.format = ExportFormat::Trace;
     } else {
-        const auto f = formatByName(QFileInfo(request.output).suffix());
+        const QFileInfo output(request.output);
+        const auto f = formatByName(output.suffix());
         if (!f) {
+            // The name, not the folders before it, holds what is missing.
             throw Error(QStringLiteral("cannot tell the format of %1: name it .pdf, .svg, .png, "
                                        ".bmp or .txt, or give --format")
-                            .arg(quoted(request.output)));
+                            .arg(quotedExcerpt(output.fileName())));
         }
         request.format = *f;
     }
@@ -289,8 +277,11 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
     parser.addOptions(options.all());
     // QCommandLineParser expects the program name first.
     if (!parser.parse(QStringList{QStringLiteral("lattora-export")} + arguments)) {
-        // The text names the offending argument as it was given.
-        throw Error(shown(parser.errorText()));
+        // The parser's own text would repeat an unknown option whole, however long.
+        const QStringList unknown = parser.unknownOptionNames();
+        throw Error(unknown.isEmpty() ? parser.errorText()
+                                      : QStringLiteral("unknown option %1 (see --help)")
+                                            .arg(quotedExcerpt(unknown.first())));
     }
     ExportRequest request;
     if (parser.isSet(options.help)) {

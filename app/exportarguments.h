@@ -37,9 +37,13 @@ struct ExportRequest {
 
 inline constexpr int kMinDpi = 10;
 inline constexpr int kMaxDpi = 2400;
+// Margins and size in the sheet unit: far beyond any paper, and still within
+// what single-precision drawing places to a twip.
+inline constexpr double kMaxLength = 10000;
 
 // A family text, optionally ":" and an item text as the scale lists show
-// them ("Logarithmic:3 cycles"); for "N divided" the part after ":" is N.
+// them ("Logarithmic:3 cycles"); for "N divided" the part after ":" is N,
+// as the window's N field takes it.
 // A family alone takes the item its list selects when chosen. Raises Error.
 AxisScale parseScaleText(const QString& text);
 
@@ -49,9 +53,5 @@ ExportRequest parseExportArguments(const QStringList& arguments);
 
 // The text --help prints.
 QString exportUsage();
-
-// `text` as a one-line message quotes it: in quotation marks, with control
-// characters and line or paragraph separators written as \uXXXX.
-QString quoted(const QString& text);
 
 }  // namespace lattora

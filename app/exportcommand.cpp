@@ -153,8 +153,8 @@ std::pair<std::unique_ptr<Printer>, ExportPlan> planPrint(const ExportRequest& r
     std::unique_ptr<Printer> printer = openPrinter ? openPrinter(request.printerName) : nullptr;
     if (!printer || !printer->canPrint()) {
         if (!request.printerName.isEmpty()) {
-            throw Error(
-                QStringLiteral("there is no printer named %1").arg(quoted(request.printerName)));
+            throw Error(QStringLiteral("there is no printer named %1")
+                            .arg(quotedExcerpt(request.printerName)));
         }
         throw Error(printer && !printer->installedPrinters().isEmpty()
                         ? QStringLiteral("no default printer is set; name one with --printer")
@@ -175,8 +175,22 @@ std::pair<std::unique_ptr<Printer>, ExportPlan> planPrint(const ExportRequest& r
 int runExportCommand(const QStringList& arguments, const SettingsStore& store,
                      QIODevice& standardOutput, QTextStream& err,
                      const PrinterOpener& openPrinter) {
+    // Every line passes through here: the user's texts and the system's
+    // reasons may hold anything, and none may act on the terminal.
+    const auto say = [&err](const QString& line) {
+        err << "lattora-export: " << escapedControls(line) << Qt::endl;
+    };
+    // Only a finished export mentions the stored values it passed over, so a
+    // failure stays one line.
+    const auto finished = [&say](const ExportPlan& plan) {
+        for (const QString& warning : plan.warnings) {
+            say(QStringLiteral("warning: ") + warning);
+        }
+        return 0;
+    };
+    ExportRequest request;
     try {
-        const ExportRequest request = parseExportArguments(arguments);
+        request = parseExportArguments(arguments);
         if (request.help) {
             standardOutput.write(exportUsage().toUtf8());
             return 0;
@@ -184,10 +198,7 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
         if (request.print) {
             auto [printer, plan] = planPrint(request, store, openPrinter);
             printExport(plan, *printer, exportDrawing(request, plan, store));
-            for (const QString& warning : plan.warnings) {
-                err << "lattora-export: warning: " << warning << Qt::endl;
-            }
-            return 0;
+            return finished(plan);
         }
         const ExportPlan plan = planExport(request, store, openPrinter);
         const QByteArray bytes = renderExport(request, plan, store);
@@ -200,21 +211,21 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
                 writeFileWhole(request.output, bytes);
             } catch (const Error& e) {
                 throw Error(QStringLiteral("cannot write %1: %2")
-                                .arg(quoted(request.output), e.description()));
+                                .arg(quotedExcerpt(request.output), e.description()));
             }
         }
-        // Only a finished export mentions the stored values it passed over, so
-        // a failure stays one line.
-        for (const QString& warning : plan.warnings) {
-            err << "lattora-export: warning: " << warning << Qt::endl;
-        }
-        return 0;
+        return finished(plan);
     } catch (const Error& e) {
-        err << "lattora-export: " << e.description() << Qt::endl;
+        say(e.description());
     } catch (const std::bad_alloc&) {
-        err << "lattora-export: not enough memory for this sheet" << Qt::endl;
+        // The pictures are what grows with a request: their resolution is the
+        // thing to lower.
+        const bool picture = !request.print && (request.format == ExportFormat::Png ||
+                                                request.format == ExportFormat::Bmp);
+        say(picture ? QStringLiteral("not enough memory for this sheet at %1 dpi").arg(request.dpi)
+                    : QStringLiteral("not enough memory for this sheet"));
     } catch (const std::exception& e) {
-        err << "lattora-export: " << QString::fromLocal8Bit(e.what()).simplified() << Qt::endl;
+        say(QString::fromLocal8Bit(e.what()).simplified());
     }
     return 2;
 }

@@ -14,12 +14,12 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/previewpane.h"
 #include "platform/ui/widgetfactory.h"
+#include "validation/rules.h"
 
 namespace lattora {
 
 namespace {
 
-const QString kDivisionRules = QStringLiteral("validate_decimal");
 const QString kLayoutRules = QStringLiteral("validate_required;validate_decimal");
 
 // A label without a name of its own is called "lblText".
@@ -84,7 +84,7 @@ QWidget* Form1::buildAxisGroup(bool abscissa) {
     // The list's label stands for the field too, but only one control can be
     // its buddy.
     auto* divisions =
-        make.field(abscissa ? "tAbsDiv" : "tOrdDiv", QStringLiteral("30"), kDivisionRules);
+        make.field(abscissa ? "tAbsDiv" : "tOrdDiv", QStringLiteral("30"), kDivisionCountRules);
     divisions->setAccessibleName(QStringLiteral("Divisions"));
     auto* apply = make.button(abscissa ? "PushButton4" : "PushButton7", QStringLiteral("Apply"));
     auto* nLayout = new QHBoxLayout(nPanel);

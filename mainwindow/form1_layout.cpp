@@ -11,8 +11,10 @@
 #include "mainwindow/outlinegeometry.h"
 #include "mainwindow/previewpane.h"
 #include "platform/print/printer.h"
+#include "sheet/error.h"
 #include "sheet/numbertext.h"
 #include "sheet/settingsstore.h"
+#include "validation/rules.h"
 
 namespace lattora {
 
@@ -34,9 +36,16 @@ void Form1::PushButton3_Click() {
 
 void Form1::applyDivisions(const char* handler, QLineEdit* field, AxisScale& axis) {
     ReportingScope scope(report_, kWindowName, QLatin1String(handler), this);
-    // The renderer decides what a count that is not whole or not positive
-    // draws; it refuses to loop on one.
-    scope([&] { axis.divisions = parseNumber(field->text()); });
+    // Only a whole number of parts ends on the far edge; lattora-export takes
+    // the same counts.
+    scope([&] {
+        const auto count = divisionCount(field->text());
+        if (!count) {
+            throw Error(QStringLiteral("Type mismatch: \"%1\" is not a whole number of parts")
+                            .arg(field->text()));
+        }
+        axis.divisions = *count;
+    });
     scope([&] { DrawPaper(); });
 }
 

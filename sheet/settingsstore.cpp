@@ -105,21 +105,32 @@ QString ignoredSettingText(const QString& key, const std::optional<QString>& tex
     return QStringLiteral("%1 %2; %3").arg(what, reason, instead(key, system));
 }
 
+QString escapedControls(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString quotedExcerpt(QStringView text) {
-    QString shown = text.left(kExcerptLength).toString();
+    QStringView shown = text.left(kExcerptLength);
     // Never end on half of a character that takes two code units.
     if (shown.size() < text.size() && !shown.isEmpty() && shown.back().isHighSurrogate()) {
         shown.chop(1);
     }
-    for (QChar& c : shown) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f) {
-            c = QChar(QChar::ReplacementCharacter);
-        }
-    }
     if (shown.size() == text.size()) {
-        return QLatin1Char('"') + shown + QLatin1Char('"');
+        return QLatin1Char('"') + escapedControls(shown) + QLatin1Char('"');
     }
-    return QStringLiteral("\"%1\u2026\" (%2 characters)").arg(shown, QString::number(text.size()));
+    return QStringLiteral("\"%1\u2026\" (%2 characters)")
+        .arg(escapedControls(shown), QString::number(text.size()));
 }
 
 bool isMetric(const SettingsStore& store) {

@@ -67,9 +67,14 @@ QString settingDefault(const QString& key, UnitSystem system);
 QString ignoredSettingText(const QString& key, const std::optional<QString>& text,
                            const QString& reason, UnitSystem system);
 
+// `text` as a one-line message may show it: control characters and line or
+// paragraph separators, which would break the line or act on the terminal,
+// written as \uXXXX.
+QString escapedControls(QStringView text);
+
 // `text` in quotation marks for a message: cut short after 40 characters and
-// with control characters shown as U+FFFD, so a damaged or huge value cannot
-// swamp the message it appears in.
+// with control characters escaped, so a damaged or huge value cannot swamp
+// the message it appears in.
 QString quotedExcerpt(QStringView text);
 
 // The stored word of each unit system.

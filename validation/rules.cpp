@@ -73,4 +73,13 @@ RuleCheck checkRules(const QString& ruleText, const QString& text) {
     return {};
 }
 
+std::optional<double> divisionCount(const QString& text) {
+    bool ok = false;
+    const double count = text.toDouble(&ok);
+    if (checkRules(kDivisionCountRules, text).status != FieldStatus::Valid || !ok) {
+        return std::nullopt;
+    }
+    return count;
+}
+
 }  // namespace lattora

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace lattora {
 
@@ -32,6 +33,13 @@ inline const QString kInvalidSummary =
 // absent; the first pattern word decides and ends the check, so words after
 // it are never evaluated. Patterns test the whole text, case-sensitively.
 RuleCheck checkRules(const QString& ruleText, const QString& text);
+
+// A field of a number of equal parts ("N divided"): a whole number from 1 up,
+// so that every part is drawn and the last line falls on the far edge.
+inline const QString kDivisionCountRules = QStringLiteral("validate_required;validate_number");
+
+// The count such a field's text gives, or nothing when its rules refuse it.
+std::optional<double> divisionCount(const QString& text);
 
 // The two patterns on their own: a positive whole number without sign or
 // leading zero; a decimal number with optional sign, fraction and exponent.

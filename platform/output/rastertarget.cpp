@@ -1,6 +1,7 @@
 #include "platform/output/rastertarget.h"
 
 #include <cmath>
+#include <new>
 
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
@@ -36,9 +37,8 @@ QImage allocate(QSize pixels, double dpi) {
     }
     QImage image(pixels, QImage::Format_RGB32);
     if (image.isNull()) {
-        throw Error(QStringLiteral("Out of memory: the picture of %1 x %2 pixels cannot be made")
-                        .arg(pixels.width())
-                        .arg(pixels.height()));
+        // As any allocation that fails: the caller knows what asked for it.
+        throw std::bad_alloc();
     }
     const int dotsPerMetre = static_cast<int>(std::lround(dpi * kInchesPerMetre));
     image.setDotsPerMeterX(dotsPerMetre);
@@ -58,6 +58,10 @@ RasterTarget::RasterTarget(QSize pixels, double dpi, int scaleMode, QPointF orig
 }
 
 RasterTarget::~RasterTarget() {
+    finish();
+}
+
+void RasterTarget::finish() {
     target_.reset();
     if (painter_.isActive()) {
         painter_.end();

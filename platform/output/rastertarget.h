@@ -23,9 +23,9 @@ public:
 
     // A white RGB32 picture of `pixels` at `dpi` dots per inch (kept in the
     // image, so saved files carry it), drawn on in `scaleMode` units from
-    // `originPixels`. Raises Error for an empty or oversized picture, a
-    // resolution that is not a positive finite number, or an image that
-    // cannot be allocated.
+    // `originPixels`. Raises Error for an empty or oversized picture or a
+    // resolution that is not a positive finite number, std::bad_alloc for an
+    // image that cannot be allocated.
     RasterTarget(QSize pixels, double dpi, int scaleMode, QPointF originPixels = {});
     ~RasterTarget();
     RasterTarget(const RasterTarget&) = delete;
@@ -42,6 +42,11 @@ public:
 
     // Paints the whole picture white.
     void clear();
+
+    // Ends the drawing. QImage copies a picture that is still being painted
+    // on in full at once, and the image writers take copies: a finished
+    // picture is shared instead, and needs no second block of memory.
+    void finish();
 
     // The picture as drawn so far. Copies of it (QImage is shared) keep their
     // content when drawing goes on.

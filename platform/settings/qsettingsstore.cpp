@@ -1,10 +1,15 @@
 #include "platform/settings/qsettingsstore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -19,6 +24,11 @@ const QString kSection = QStringLiteral("Lattora");
 // needs the first few to recognise it, not a box taller than the screen.
 constexpr qsizetype kMostLinesListed = 10;
 constexpr int kMostCopies = 100;
+// The program's own file is a few kilobytes, a long list of line sets a
+// megabyte; far past that it is no settings file, and reading it whole (a
+// link to /dev/zero never ends) would only exhaust memory.
+constexpr qint64 kLargestFile = qint64(16) << 20;
+constexpr char kByteOrderMark[] = "\xef\xbb\xbf";
 
 QString path(const QString& key) {
     return kSection + QLatin1Char('/') + key;
@@ -66,8 +76,8 @@ QString lineList(const QList<int>& lines) {
 class IniScan {
 public:
     explicit IniScan(QByteArrayView data) : data_(data) {
-        if (data_.startsWith("\xef\xbb\xbf")) {
-            data_ = data_.sliced(3);
+        if (data_.startsWith(kByteOrderMark)) {
+            data_ = data_.sliced(std::size(kByteOrderMark) - 1);
         }
         run();
     }
@@ -246,6 +256,66 @@ private:
     qsizetype unlisted_ = 0;
 };
 
+const QString kEveryDefault = QStringLiteral("every setting has its default");
+
+// What the settings file holds, read only when it is a regular file within
+// kLargestFile: QSettings reads whatever it is given to the end, and opening
+// a pipe blocks until a writer comes. A file that is not there, a link to
+// nothing and a folder hold nothing, and QSettings may be let at them.
+struct FileContents {
+    std::optional<QByteArray> bytes;  // nothing when the file is not to be touched
+    QString problem;                  // one line for the user, empty when all is well
+};
+
+QString systemReason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+FileContents readSettingsFile(const QString& file) {
+    const QFileInfo info(file);
+    if (info.isSymLink() && !info.exists()) {
+        return {QByteArray(), QStringLiteral("\"%1\" links to \"%2\", which does not exist; %3")
+                                  .arg(file, info.symLinkTarget(), kEveryDefault)};
+    }
+    const auto unreadable = [&file](const QString& reason) {
+        return FileContents{
+            std::nullopt,
+            QStringLiteral("\"%1\" cannot be read (%2); %3").arg(file, reason, kEveryDefault)};
+    };
+    const QString notRegular = QStringLiteral("it is not a regular file");
+    const QByteArray native = QFile::encodeName(file);
+    struct stat status {};
+    if (::stat(native.constData(), &status) != 0) {
+        // Only a file that is not there is a fresh start; a folder on the way
+        // that cannot be searched, or that is a file, hides what is there.
+        return errno == ENOENT ? FileContents{QByteArray(), {}} : unreadable(systemReason());
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return {
+            QByteArray(),
+            QStringLiteral("\"%1\" is a folder, not a settings file; %2").arg(file, kEveryDefault)};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return unreadable(notRegular);
+    }
+    // Never blocks, should the name have become a pipe in between; what was
+    // opened is checked once more.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return unreadable(systemReason());
+    }
+    QFile source;
+    source.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return unreadable(notRegular);
+    }
+    QByteArray bytes = source.read(kLargestFile + 1);
+    if (bytes.size() > kLargestFile) {
+        return unreadable(QStringLiteral("it is larger than %1 MB").arg(kLargestFile >> 20));
+    }
+    return {std::move(bytes), {}};
+}
+
 }  // namespace
 
 // QSettings would name an INI file ".ini"; the store's file is Lattora.conf
@@ -254,40 +324,32 @@ QSettingsStore::QSettingsStore()
     : QSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                      QStringLiteral("/Tarnhill/Lattora.conf")) {}
 
-QSettingsStore::QSettingsStore(const QString& path)
-    : settings_(std::make_unique<QSettings>(path, QSettings::IniFormat)) {
-    passedOver_ = inspect();
+QSettingsStore::QSettingsStore(const QString& path) : file_(QFileInfo(path).absoluteFilePath()) {
+    const FileContents contents = readSettingsFile(file_);
+    if (contents.bytes) {
+        settings_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
+    }
+    passedOver_ = inspect(contents.bytes.value_or(QByteArray()), contents.problem);
 }
 
 QSettingsStore::~QSettingsStore() = default;
 
-QStringList QSettingsStore::inspect() const {
+QStringList QSettingsStore::inspect(QByteArrayView bytes, const QString& problem) const {
     QStringList found;
-    const QString file = settings_->fileName();
-    const QFileInfo info(file);
-    if (info.isSymLink() && !info.exists()) {
-        found << QStringLiteral(
-                     "\"%1\" links to \"%2\", which does not exist; every "
-                     "setting has its default")
-                     .arg(file, info.symLinkTarget());
-    } else if (info.isDir()) {
-        found << QStringLiteral(
-                     "\"%1\" is a folder, not a settings file; every setting "
-                     "has its default")
-                     .arg(file);
-    } else if (info.exists()) {
-        QFile source(file);
-        if (source.open(QIODevice::ReadOnly)) {
-            found << IniScan(source.readAll()).problems;
-        } else {
-            found << QStringLiteral("\"%1\" cannot be read (%2); every setting has its default")
-                         .arg(file, source.errorString());
-        }
+    if (!problem.isEmpty()) {
+        found << problem;
     }
+    if (!settings_) {
+        return found;
+    }
+    found << IniScan(bytes).problems;
     // Parses every section, so that status() tells of anything unreadable.
+    // Not after a byte-order mark, though: QSettings then misreads the start
+    // of its first section and says so, yet reads every value right.
     settings_->allKeys();
-    if (found.isEmpty() && settings_->status() != QSettings::NoError) {
-        found << QStringLiteral("\"%1\" could not be read in full").arg(file);
+    if (found.isEmpty() && settings_->status() != QSettings::NoError &&
+        !bytes.startsWith(kByteOrderMark)) {
+        found << QStringLiteral("\"%1\" could not be read in full").arg(file_);
     }
 
     const UnitSystem system = unitSystem(*this);
@@ -310,6 +372,9 @@ QStringList QSettingsStore::inspect() const {
 }
 
 QString QSettingsStore::getSetting(const QString& key, const QString& defaultValue) const {
+    if (!settings_) {
+        return defaultValue;
+    }
     const QVariant value = settings_->value(path(key));
     if (!value.isValid()) {
         return defaultValue;
@@ -322,15 +387,11 @@ QString QSettingsStore::getSetting(const QString& key, const QString& defaultVal
 }
 
 void QSettingsStore::keepCopyIfRewriteLoses() {
-    const QString file = settings_->fileName();
-    QFile source(file);
+    const QString& file = file_;
     // Nothing to keep, or nothing that can be read: the write itself will
     // create the file or fail and say so.
-    if (!QFileInfo(file).isFile() || !source.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    const QByteArray bytes = source.readAll();
-    if (!IniScan(bytes).rewriteLoses) {
+    const std::optional<QByteArray> bytes = readSettingsFile(file).bytes;
+    if (!bytes || !IniScan(*bytes).rewriteLoses) {
         return;
     }
     QString copy;
@@ -340,13 +401,13 @@ void QSettingsStore::keepCopyIfRewriteLoses() {
         // An earlier copy is never replaced: it may hold what this one lacks.
         QFile target(name);
         if (target.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            const bool written = target.write(bytes) == bytes.size() && target.flush();
+            const bool written = target.write(*bytes) == bytes->size() && target.flush();
             target.close();
             if (!written) {
                 target.remove();
                 break;
             }
-            target.setPermissions(source.permissions());
+            target.setPermissions(QFile::permissions(file));
             copy = name;
         } else if (!target.exists()) {
             break;
@@ -367,6 +428,12 @@ void QSettingsStore::keepCopyIfRewriteLoses() {
 }
 
 void QSettingsStore::saveSetting(const QString& key, const QString& value) {
+    // What could not be read is not written over either.
+    if (!settings_) {
+        throw Error(
+            QStringLiteral("The setting \"%1\" could not be saved to %2, which cannot be read")
+                .arg(key, file_));
+    }
     if (!rewriteChecked_) {
         keepCopyIfRewriteLoses();
         rewriteChecked_ = true;
@@ -375,19 +442,18 @@ void QSettingsStore::saveSetting(const QString& key, const QString& value) {
         // QSettings keeps the first error it met, which here was met reading
         // the file, and would hide whether the write fails. A QSettings opened
         // anew shares the file as already read, and starts without one.
-        settings_ = std::make_unique<QSettings>(settings_->fileName(), QSettings::IniFormat);
+        settings_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
     }
     settings_->setValue(path(key), value);
     settings_->sync();
     if (settings_->status() != QSettings::NoError) {
         // Named once for every key a dialog saves: the caller names the keys.
-        throw Error(
-            QStringLiteral("The settings file %1 could not be written").arg(settings_->fileName()));
+        throw Error(QStringLiteral("The settings file %1 could not be written").arg(file_));
     }
 }
 
 QString QSettingsStore::fileName() const {
-    return settings_->fileName();
+    return file_;
 }
 
 QString QSettingsStore::takeSaveNotice() {

@@ -14,7 +14,10 @@ public:
     // The user's own store.
     QSettingsStore();
     // A store in the INI file at `path`: tests and tools that must not touch
-    // the user's settings.
+    // the user's settings. Only a regular file of at most 16 MB is read, and
+    // never in a way that blocks; anything else (a pipe, a device, a folder
+    // on the way that cannot be searched) is passed over with one line in
+    // passedOver(), and every setting has its default.
     explicit QSettingsStore(const QString& path);
     ~QSettingsStore() override;
 
@@ -24,7 +27,8 @@ public:
     // reader falls back on the default a fresh store gives.
     QString getSetting(const QString& key, const QString& defaultValue) const override;
 
-    // Written through at once; a file that cannot be written raises Error.
+    // Written through at once; a file that cannot be written, or could not be
+    // read when the store was opened, raises Error.
     //
     // QSettings writes the whole file anew, and drops on the way whatever it
     // could not read (lines without "=", bytes that are not UTF-8, the
@@ -48,9 +52,14 @@ public:
     QString keptCopy() const { return keptCopy_; }
 
 private:
-    QStringList inspect() const;
+    // What passedOver() tells of the file's `bytes` and of the `problem` met
+    // reading it.
+    QStringList inspect(QByteArrayView bytes, const QString& problem) const;
     void keepCopyIfRewriteLoses();
 
+    QString file_;
+    // Never made for a file that is not to be read (see readSettingsFile):
+    // every value then has its default and nothing is saved.
     std::unique_ptr<QSettings> settings_;
     QStringList passedOver_;
     bool rewriteChecked_ = false;

@@ -30,7 +30,7 @@ TEST(ExportArguments, ScaleTextsAreTheListTexts) {
     for (const char* row :
          {"Logarithmic:3 cycles => 4 2 30", "Imperial:1/16 inch => 1 1 30", "Metric => 0 0 30",
           "Probability:0.1% to 99.9% => 7 1 30", "Square Root:0 to 50 => 6 2 30",
-          "N divided:2.5 => 2 -1 2.5", "N divided => 2 -1 30", "Time => 3 1 30"}) {
+          "N divided:25 => 2 -1 25", "N divided => 2 -1 30", "Time => 3 1 30"}) {
         const QStringList parts = QString::fromUtf8(row).split(u" => "_s);
         const AxisScale s = parseScaleText(parts[0]);
         EXPECT_EQ(u"%1 %2 %3"_s.arg(s.family).arg(s.item).arg(s.divisions), parts[1]) << row;
@@ -114,7 +114,7 @@ TEST_F(ExportRun, RefusalsAndFailuresAreOneLineNamingTheProblem) {
         "--abscissa",
         "--ordinate=Time|--calibration|- => --ordinate; --calibration|--size|5,5|- => --size",
         "--calibration|--print|--margins|1,1 => --margins",
-        "-\rdpi|- => '\\u000ddpi'; --paper|A4\nA5|- => \"A4\\u000aA5\"",
+        "-\rdpi|- => \"\\u000ddpi\"; --paper|A4\nA5|- => \"A4\\u000aA5\"",
         "--orientation|up\x1b[2K|- => \"up\\u001b[2K\"; --abscissa|Metric:1\u2028mm|- => "
         "\"1\\u2028mm\"",
         "--abscissa|N divided:1000000|- => Too many grid lines; @no/sheet.pdf => cannot write",

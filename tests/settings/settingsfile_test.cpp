@@ -5,6 +5,7 @@
 // through the exporter and the main window, to show the warnings reach the
 // user once and both still finish.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QDir>
@@ -26,7 +27,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The bytes ("<folder>" and "<link>" stand for those), "key=value;..." read
+// The bytes ("<folder>", "<pipe>" and "<link>" stand for those), "key=value;..." read
 // as stored, "key;..." read as absent, texts each in exactly one entry of
 // what the store passed over, the number of entries, and whether the first
 // save keeps a copy.
@@ -52,6 +53,7 @@ const Damaged kFiles[] = {
     {"invalid UTF-8", "[Lattora]\nScale=Metric\nCurrentStyle=Bl\xffue\nH_Graduation=\xff" "3\n", u"Scale=Metric;CurrentStyle=Bl\uFFFDue"_s, u"H_Graduation"_s, {u"line 3 holds bytes that are not UTF-8 text"_s, u"line 4 holds bytes that are not UTF-8"_s, u"\"H_Graduation\": \"\uFFFD3\" is not a number"_s}, 3, true},
     {"empty", "", u""_s, u"Scale"_s, {}, 0, false},
     {"folder", "<folder>", u""_s, u"Scale"_s, {u"is a folder, not a settings file; every setting has its default"_s}, 1, false},
+    {"pipe", "<pipe>", u""_s, u"Scale"_s, {u"cannot be read (it is not a regular file); every setting has its default"_s}, 1, false},
     {"dangling link", "<link>", u""_s, u"Scale"_s, {u"moved.conf\", which does not exist; every setting has its default"_s}, 1, false},
     {"duplicate keys", "[Lattora]\nH_Graduation=2\nScale=Metric\nH_Graduation=5\n", u"H_Graduation=5;Scale=Metric"_s, u""_s, {u"\"H_Graduation\" is set on lines 2 and 4; the last one is used"_s}, 1, true},
     {"unclosed quotation", "[Lattora]\nCurrentStyle=\"Red\nScale=Metric\nH_Graduation=3\n", u"CurrentStyle=Red\nScale=Metric\nH_Graduation=3\n"_s, u"Scale;H_Graduation"_s, {u"line 2 opens a quotation that does not close on it, so lines 2 to 4 are read as one value"_s}, 1, true},
@@ -65,6 +67,8 @@ const Damaged kFiles[] = {
 void place(const QByteArray& bytes, const QString& path) {
     if (bytes == "<folder>") {
         ASSERT_TRUE(QDir().mkdir(path));
+    } else if (bytes == "<pipe>") {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else if (bytes == "<link>") {
         ASSERT_TRUE(QFile::link(QFileInfo(path).dir().filePath(u"moved.conf"_s), path));
     } else {
@@ -122,7 +126,8 @@ TEST_F(DamagedFile, StoreReadsWhatItCanTellsTheRestAndKeepsACopyBeforeSaving) {
         expectTold(damaged.told, damaged.toldCount, store.passedOver());
         EXPECT_EQ(snapshot(dir.path()), before);
 
-        if (damaged.bytes == "<folder>") {
+        // Nothing is written where nothing could be read.
+        if (damaged.bytes == "<folder>" || damaged.bytes == "<pipe>") {
             EXPECT_THROW(store.saveSetting(Key::Scale, kMetricWord), Error);
             EXPECT_TRUE(copiesIn(dir.path()).isEmpty());
             continue;

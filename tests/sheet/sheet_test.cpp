@@ -74,15 +74,15 @@ TEST(StoredValues, OnlyTextsTheProgramCanUseServe) {
 }
 
 // Cut after 40 characters, never inside a character of two code units;
-// control characters shown as U+FFFD; a "%" is the user's, not a place to
-// fill in.
+// control characters and line separators escaped; a "%" is the user's, not a
+// place to fill in.
 TEST(StoredValues, ExcerptsAreShortAndShowControlCharacters) {
     const QString forty(40, QLatin1Char('a'));
     const std::pair<QString, QString> rows[] = {
         {forty, u'"' + forty + u'"'},
         {forty + u'b', u'"' + forty + QStringLiteral("\u2026\" (41 characters)")},
-        {QStringLiteral("a\nb\tc") + QChar(0) + QChar(0x7f) + QStringLiteral(" %1"),
-         QStringLiteral("\"a\uFFFDb\uFFFDc\uFFFD\uFFFD %1\"")},
+        {QStringLiteral("a\nb\tc\u009b\u2028") + QChar(0) + QChar(0x7f) + QStringLiteral(" %1"),
+         QStringLiteral("\"a\\u000ab\\u0009c\\u009b\\u2028\\u0000\\u007f %1\"")},
         {QString(39, u'a') + QStringLiteral("\U0001F600x"),
          u'"' + QString(39, u'a') + QStringLiteral("\u2026\" (42 characters)")},
     };
