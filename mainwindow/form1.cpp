@@ -28,6 +28,8 @@
 #include "platform/ui/widgetfactory.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
+#include "sheet/settingkeys.h"
+#include "sheet/settingsstore.h"
 #include "validation/validation.h"
 
 namespace lattora {
@@ -130,8 +132,8 @@ Form1::Form1(SettingsStore& store, Printer& printer, MessageBoxes& boxes, ColorC
         return dialog.exec();
     };
     buildControls();
-    // Until a line set is loaded from the store the box shows the colours the
-    // grid is drawn with; the widths stay empty until some are stored.
+    // Until a line set is loaded from the store the box shows the colours and
+    // widths the grid is drawn with.
     showLines(styles_->currentLineColors(), {});
     connectHandlers();
     connectPreviewMouse();
@@ -318,11 +320,16 @@ void Form1::cbZoom_Click() {
 
 void Form1::showLines(const LineColors& colors, const LineWidths& widths) {
     const ColorValue shownColors[] = {colors.heavyColor, colors.mediumColor, colors.lightColor};
+    storedWidths_ = widths;
     const QString shownWidths[] = {widths.heavy, widths.medium, widths.light};
+    const QString keys[] = {Key::StyleWidthHeavy, Key::StyleWidthMedium, Key::StyleWidthLight};
     for (int i = 0; i < 3; ++i) {
         lineColor_[i]->setPixmap(swatch(shownColors[i]));
         lineColor_[i]->setProperty("colorValue", static_cast<uint>(shownColors[i]));
-        lineWeight_[i]->setText(shownWidths[i]);
+        // Where no width is stored the grid is drawn with the default one.
+        lineWeight_[i]->setText(shownWidths[i].isEmpty()
+                                    ? settingDefault(keys[i], unitSystem(store_))
+                                    : shownWidths[i]);
     }
 }
 

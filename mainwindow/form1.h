@@ -232,6 +232,9 @@ private:
     void takeScalesFromLists();
     // The "Lines" box shows the heavy, medium and light colours and widths.
     void showLines(const LineColors& colors, const LineWidths& widths);
+    // A length in a layout field, and the length a field's text stands for.
+    static void showLength(QLineEdit* field, double length);
+    static double typedLength(const QLineEdit* field);
 
     SettingsStore& store_;
     Printer& printer_;
@@ -303,6 +306,7 @@ private:
     QLabel* lblLineWeight_ = nullptr;
     QLabel* lineColor_[3] = {};
     QLabel* lineWeight_[3] = {};
+    LineWidths storedWidths_;  // as the line set gave them, empty where none is stored
     QCheckBox* cbZoom_ = nullptr;
 };
 

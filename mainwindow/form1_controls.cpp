@@ -157,12 +157,10 @@ QWidget* Form1::buildOutlineFrame() {
     auto* heightLabel = make.label(QStringLiteral("Height"));
     tSizeWidth_ = make.field("tSizeWidth", QStringLiteral("20.47"), kLayoutRules, widthLabel);
     tSizeHeight_ = make.field("tSizeHeight", QStringLiteral("26.82"), kLayoutRules, heightLabel);
-    // The mapped lengths are shown with every digit (up to seventeen
-    // significant ones); the fields have room for them.
+    // A field may be narrower than its longest text, which then scrolls; it
+    // shows the leading digits.
     for (QLineEdit* edit : {tMarginLeft_, tMarginTop_, tSizeWidth_, tSizeHeight_}) {
-        const QString widest = QStringLiteral("-00.000000000000000");
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(widest) +
-                              edit->fontMetrics().averageCharWidth() * 2);
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00.0000")));
     }
     auto* size = new QGridLayout(gbSize_);
     size->addWidget(widthLabel, 0, 0);
@@ -283,6 +281,15 @@ void Form1::connectHandlers() {
         }
     });
     connect(cbZoom_, &QCheckBox::toggled, this, [this] { cbZoom_Click(); });
+
+    // Return in a field applies its group, as in any form.
+    const std::pair<QLineEdit*, const char*> applies[] = {
+        {tMarginLeft_, "PushButton2"}, {tMarginTop_, "PushButton2"}, {tSizeWidth_, "PushButton3"},
+        {tSizeHeight_, "PushButton3"}, {tAbsDiv_, "PushButton4"},    {tOrdDiv_, "PushButton7"}};
+    for (const auto& [field, button] : applies) {
+        connect(field, &QLineEdit::returnPressed, findChild<QPushButton*>(QLatin1String(button)),
+                &QPushButton::click);
+    }
 }
 
 }  // namespace lattora

@@ -56,6 +56,8 @@ void Form1::UpdatePaper() {
                                 : QStringLiteral("Margins (inches)"));
     gbSize_->setTitle(metric ? QStringLiteral("Size (cm)") : QStringLiteral("Size (inches)"));
     lblLineWeight_->setText(lineWidthUnitLabel(metric ? UnitSystem::Metric : UnitSystem::Imperial));
+    // A width drawn by default changes with the unit system.
+    showLines(styles_->currentLineColors(), storedWidths_);
 
     // Without a printer the page is the locale's usual paper; say which, and
     // whether one only has to be chosen.
@@ -91,19 +93,35 @@ void Form1::MapPreviewToActual() {
     sheet_.marginTop = area.top();
     sheet_.areaWidth = area.width();
     sheet_.areaHeight = area.height();
-    // Every digit: the user sees exactly the lengths the sheet now holds.
     const std::pair<QLineEdit*, double> shown[] = {{tMarginLeft_, sheet_.marginLeft},
                                                    {tMarginTop_, sheet_.marginTop},
                                                    {tSizeWidth_, sheet_.areaWidth},
                                                    {tSizeHeight_, sheet_.areaHeight}};
     for (const auto& [field, length] : shown) {
-        field->setText(formatNumber(length));
-        // The leading digits matter most when a text is too long to show.
-        field->setCursorPosition(0);
+        showLength(field, length);
     }
     // A text left unchanged sends no change signal, and the top margin has
     // no handler: a field still red from an earlier entry is recoloured here.
     DoControlValidationColor(this);
+}
+
+// Fifteen significant digits hide the mapping's rounding noise (27.7, not
+// 27.700002280466787); the field keeps the length itself, so applying a text
+// left as shown changes nothing.
+void Form1::showLength(QLineEdit* field, double length) {
+    const QString text = formatNumber(length, 15);
+    field->setText(text);
+    field->setProperty("shownText", text);
+    field->setProperty("shownLength", length);
+    // The leading digits matter most when a text is too long to show.
+    field->setCursorPosition(0);
+}
+
+double Form1::typedLength(const QLineEdit* field) {
+    if (field->text() == field->property("shownText").toString()) {
+        return field->property("shownLength").toDouble();
+    }
+    return parseNumber(field->text());
 }
 
 void Form1::DrawPaper() {

@@ -20,16 +20,16 @@ namespace lattora {
 
 void Form1::PushButton2_Click() {
     ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton2_Click"), this);
-    scope([&] { sheet_.marginLeft = parseNumber(tMarginLeft_->text()); });
-    scope([&] { sheet_.marginTop = parseNumber(tMarginTop_->text()); });
+    scope([&] { sheet_.marginLeft = typedLength(tMarginLeft_); });
+    scope([&] { sheet_.marginTop = typedLength(tMarginTop_); });
     scope([&] { MapActualToPreview(); });
     scope([&] { DrawPaper(); });
 }
 
 void Form1::PushButton3_Click() {
     ReportingScope scope(report_, kWindowName, QStringLiteral("PushButton3_Click"), this);
-    scope([&] { sheet_.areaWidth = parseNumber(tSizeWidth_->text()); });
-    scope([&] { sheet_.areaHeight = parseNumber(tSizeHeight_->text()); });
+    scope([&] { sheet_.areaWidth = typedLength(tSizeWidth_); });
+    scope([&] { sheet_.areaHeight = typedLength(tSizeHeight_); });
     scope([&] { MapActualToPreview(); });
     scope([&] { DrawPaper(); });
 }

@@ -52,6 +52,13 @@ QString formatNumber(double value) {
     return QString::fromLatin1(buffer, ec == std::errc() ? end - buffer : 0);
 }
 
+QString formatNumber(double value, int digits) {
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return QString::fromLatin1(buffer, ec == std::errc() ? end - buffer : 0);
+}
+
 QString formatSingle(float value) {
     return QString::number(static_cast<double>(value), 'g', 7);
 }

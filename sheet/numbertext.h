@@ -20,6 +20,8 @@ double parseNumber(QStringView text);
 
 // Shortest text that reads back as exactly the same double.
 QString formatNumber(double value);
+// At most `digits` significant digits, trailing zeros dropped.
+QString formatNumber(double value, int digits);
 
 // Single-precision text: at most seven significant digits.
 QString formatSingle(float value);

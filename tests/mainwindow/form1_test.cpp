@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <functional>
@@ -96,12 +97,22 @@ public:
         return outlineFromSheet(standardMarginArea(printable(), UnitSystem::Metric), printable(),
                                 picture());
     }
-    // The sheet holds the outline's lengths, and the fields show them exactly.
-    void expectSheetFollowsTheOutline() const {
-        EXPECT_EQ(str(area()), str(sheetFromOutline(outline(), picture(), printable())));
+    // The sheet holds the outline's lengths; the fields show them to fifteen
+    // significant digits and, applied unchanged, give them back exactly.
+    void expectSheetFollowsTheOutline(bool apply = false) {
+        const QString sheet = str(area());
+        EXPECT_EQ(sheet, str(sheetFromOutline(outline(), picture(), printable())));
         const QStringList f = shown("tMarginLeft tMarginTop tSizeWidth tSizeHeight").split(u'|');
-        const auto n = [&](int i) { return parseNumber(f[i]); };
-        EXPECT_EQ(str({n(0), n(1), n(2), n(3)}), str(area()));
+        const double v[] = {area().x(), area().y(), area().width(), area().height()};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_NEAR(parseNumber(f[i]), v[i], 1e-14 * std::fabs(v[i])) << f[i].toStdString();
+            EXPECT_LE(QString(f[i]).remove(QRegularExpression(u"^[-0.]*|\\.|e.*$"_s)).size(), 15);
+        }
+        if (apply) {
+            click("PushButton2");
+            click("PushButton3");
+            EXPECT_EQ(str(area()), sheet);
+        }
     }
 
     // Heavy red, medium green, light blue.
@@ -154,7 +165,7 @@ TEST_F(Form1Test, StartsWithTheStandardMargins) {
     expectSheetFollowsTheOutline();
     EXPECT_EQ(shown("gbMargins gbSize lblLineWeight pagewidth pageheight lineWeight0 lineWeight1 "
                     "lineWeight2 tAbsDiv tOrdDiv"),
-              u"Margins (cm)|Size (cm)|1/100 mm|Width = 20 cm|Height = 28.7 cm|13||5|30|30");
+              u"Margins (cm)|Size (cm)|1/100 mm|Width = 20 cm|Height = 28.7 cm|13|8|5|30|30");
     EXPECT_TRUE(inkAt(pane.printPicture().image(), area(), 2.54, 0) &&
                 inkAt(pane.paperPicture().image(), outline(), 1440, 1));
     EXPECT_TRUE(w(u"lblNoPrinter"_s)->isHidden() && boxes.shown.isEmpty() &&
@@ -183,8 +194,13 @@ TEST_F(Form1Test, ApplyTakesTheTypedValues) {
         w<QLineEdit>(QLatin1String(first))->setText(QLatin1String(text));
         EXPECT_EQ(w(QLatin1String(first))->palette().color(QPalette::Base) == kMalformedColor,
                   bad && qstrcmp(first, "tMarginTop") != 0);
-        w<QLineEdit>(QLatin1String(second))->setText(QLatin1String(other));
-        click(button);
+        auto* typed = w<QLineEdit>(QLatin1String(second));
+        typed->setText(QLatin1String(other));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        if (qstrcmp(first, "tSizeWidth") == 0)  // Return applies the field's group
+            QApplication::sendEvent(typed, &enter);
+        else
+            click(button);
         EXPECT_EQ(QString::asprintf("%.5g %.5g %.5g %.5g %.5g %.5g", s.marginLeft, s.marginTop,
                                     s.areaWidth, s.areaHeight, s.abscissa.divisions,
                                     s.ordinate.divisions),
@@ -219,7 +235,7 @@ TEST_F(Form1Test, OutlineCommandsMoveTheOutlineAndTheFieldsFollow) {
         draws = 0;
         click(button);
         EXPECT_TRUE(str(outline()) == str(rule()) && (draws == 0) == (rule() == start)) << button;
-        expectSheetFollowsTheOutline();
+        expectSheetFollowsTheOutline(true);
     }
     EXPECT_TRUE(printer.orientation() == 2 && picture().width() > picture().height());
 }

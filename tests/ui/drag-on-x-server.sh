@@ -31,8 +31,11 @@ travel() {  # from X Y by DX DY in four steps, button held
 }
 near() { jq -e "(($1) - ($2) | fabs) <= ($3)" "$state" >/dev/null || fail "$1 is not $2"; }
 fields_hold_sheet() {
+    # Fifteen significant digits: the sheet to within 1e-14 of each length.
     jq -e '[.fields.tMarginLeft, .fields.tMarginTop, .fields.tSizeWidth, .fields.tSizeHeight]
-           | map(tonumber) == $s' --argjson s "$(jq -c .sheet "$state")" "$state" >/dev/null ||
+           | map(tonumber) | to_entries
+           | all(((.value - $s[.key]) | fabs) <= 1e-14 * ($s[.key] | fabs))' \
+        --argjson s "$(jq -c .sheet "$state")" "$state" >/dev/null ||
         fail "the fields do not show the sheet"
 }
 
