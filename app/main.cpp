@@ -61,7 +61,9 @@ int main(int argc, char** argv) {
 
     lattora::QSettingsStore store;
     lattora::SystemPrinter printer;
-    lattora::QtMessageBoxes boxes;
+    lattora::QtMessageBoxes shownBoxes;
+    // What start-up has to say is said over the window, once it is drawn.
+    lattora::BoxesAfterFirstPaint boxes(shownBoxes);
     lattora::QtColorChooser chooser;
     lattora::Form1 window(store, printer, boxes, chooser, nullptr,
                           QCoreApplication::applicationDirPath());
@@ -76,6 +78,7 @@ int main(int argc, char** argv) {
         at >= 0 && at + 1 < arguments.size()) {
         lattora::watchWindowState(window, arguments.at(at + 1));
     }
+    boxes.holdUntilPainted(window);
     window.Form_Load();
     window.show();
     return QApplication::exec();

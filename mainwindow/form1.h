@@ -34,6 +34,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QScrollArea;
 class QStackedWidget;
 
 namespace lattora {
@@ -201,6 +202,9 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first time, the window takes the size it asks for, as far as the
+    // screen allows.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -260,6 +264,8 @@ private:
     // Set while InitControls fills the lists: the draws their selections
     // would start come before the page is known and are skipped.
     bool fillingLists_ = false;
+    bool sizedForScreen_ = false;
+    QScrollArea* controlColumns_ = nullptr;
     // One drag at a time on the page picture, a handle or the full-size
     // page: where it was grabbed.
     bool dragActive_ = false;

@@ -8,8 +8,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
 
 #include "mainwindow/form1.h"
 #include "mainwindow/previewpane.h"
@@ -19,6 +26,21 @@
 namespace lattora {
 
 namespace {
+
+// The control columns scroll where the screen is too small for them, rather
+// than leave it. How narrow they may be is set for the screen the window
+// opens on (Form1::showEvent), so that the preview gives way first.
+class ControlColumns : public QScrollArea {
+public:
+    explicit ControlColumns(QWidget* controls) {
+        setObjectName(QStringLiteral("controlColumns"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(controls);
+    }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+    QSize minimumSizeHint() const override { return {120, 120}; }
+};
 
 const QString kLayoutRules = QStringLiteral("validate_required;validate_decimal");
 
@@ -44,6 +66,10 @@ void Form1::buildControls() {
     designLayout->addWidget(buildAxisGroup(true));
     designLayout->addWidget(buildAxisGroup(false));
     designLayout->addWidget(buildLinesGroup());
+    auto* controls = new QWidget;
+    controls->setObjectName(QStringLiteral("controls"));
+    // Scrolled rather than squeezed below their height.
+    controls->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* middleColumn = new QVBoxLayout;
     middleColumn->addWidget(frame3);
     middleColumn->addWidget(buildGeneralFrame());
@@ -56,10 +82,15 @@ void Form1::buildControls() {
     rightColumn->addWidget(buildOutputFrame());
     rightColumn->addStretch(1);
 
+    auto* controlsLayout = new QHBoxLayout(controls);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    controlsLayout->addLayout(middleColumn);
+    controlsLayout->addLayout(rightColumn);
+
     auto* windowLayout = new QHBoxLayout(this);
     windowLayout->addLayout(leftColumn, 1);
-    windowLayout->addLayout(middleColumn);
-    windowLayout->addLayout(rightColumn);
+    controlColumns_ = new ControlColumns(controls);
+    windowLayout->addWidget(controlColumns_);
 }
 
 QWidget* Form1::buildAxisGroup(bool abscissa) {
@@ -229,6 +260,33 @@ QWidget* Form1::buildGeneralFrame() {
     grid->addWidget(make.button("PushButton15", QStringLiteral("Help")), 2, 0);
     grid->addWidget(make.button("PushButton13", QStringLiteral("Exit")), 2, 1);
     return frame;
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    if (!event->spontaneous() && !sizedForScreen_) {
+        sizedForScreen_ = true;
+        // The desktop may not have framed the window yet; then leave room
+        // for a title bar.
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        QSize room = screen()->availableGeometry().size() -
+                     QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        if (frame.top() == 0) {
+            room.rheight() -= style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        }
+        // The controls keep the width they want where the screen leaves it
+        // beside the smallest preview, and scroll where it does not.
+        QLayout* columns = layout();
+        const QMargins margins = columns->contentsMargins();
+        const int besideThePreview = room.width() - margins.left() - margins.right() -
+                                     columns->spacing() - columns->itemAt(0)->minimumSize().width();
+        const QWidget* controls = controlColumns_->widget();
+        const int wanted =
+            std::max(controls->minimumSizeHint().width(), controls->sizeHint().width()) +
+            controlColumns_->verticalScrollBar()->sizeHint().width();
+        controlColumns_->setMinimumWidth(std::clamp(besideThePreview, 120, wanted));
+        resize(sizeHint().boundedTo(room).expandedTo(minimumSizeHint()));
+    }
+    QWidget::showEvent(event);
 }
 
 void Form1::connectHandlers() {

@@ -45,6 +45,7 @@ struct PreviewPane::Impl {
     void updateScrollRanges();
 
     PreviewPane* pane;
+    QSize roomForPicture;
     // Replaced by the screen's at the constructor's setPage.
     double dpiX = 96;
     double dpiY = 96;
@@ -118,11 +119,20 @@ void PreviewPane::Impl::setResolution(double x, double y) {
     dpiY = y;
     // Enough room for the page picture in either orientation: the tallest
     // picture is a portrait one, the widest a landscape one.
-    pane->setMinimumSize(
+    roomForPicture = QSize(
         static_cast<int>(
             std::ceil((kLandscapePictureWidth + 2 * kFrameMarginTwips) * dpiX / kTwipsPerInch)),
         static_cast<int>(
             std::ceil((kPortraitPictureHeight + 2 * kFrameMarginTwips) * dpiY / kTwipsPerInch)));
+    pane->updateGeometry();
+}
+
+QSize PreviewPane::sizeHint() const {
+    return d_->roomForPicture;
+}
+
+QSize PreviewPane::minimumSizeHint() const {
+    return d_->roomForPicture / 3;
 }
 
 void PreviewPane::Impl::layOut() {

@@ -124,6 +124,11 @@ public:
     // The sizing handles' side.
     static constexpr float kHandleTwips = 150;
 
+    // Room for the page picture in either orientation; on a small screen the
+    // pane gives way first and the picture's edges are cut.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

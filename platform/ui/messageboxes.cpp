@@ -1,7 +1,10 @@
 #include "platform/ui/messageboxes.h"
 
+#include <QEvent>
 #include <QMessageBox>
+#include <QTimer>
 #include <memory>
+#include <utility>
 
 #include "sheet/settingsstore.h"
 
@@ -22,6 +25,48 @@ void QtMessageBoxes::showMessage(QWidget* parent, const QString& text) {
 
 void QtMessageBoxes::showError(QWidget* parent, const QString& text) {
     std::unique_ptr<QMessageBox>(createMessageBox(parent, text, true))->exec();
+}
+
+void BoxesAfterFirstPaint::holdUntilPainted(QWidget& window) {
+    window_ = &window;
+    window.installEventFilter(this);
+}
+
+void BoxesAfterFirstPaint::showMessage(QWidget* parent, const QString& text) {
+    if (window_) {
+        held_.append({false, parent, text});
+    } else {
+        boxes_.showMessage(parent, text);
+    }
+}
+
+void BoxesAfterFirstPaint::showError(QWidget* parent, const QString& text) {
+    if (window_) {
+        held_.append({true, parent, text});
+    } else {
+        boxes_.showError(parent, text);
+    }
+}
+
+bool BoxesAfterFirstPaint::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Paint) {
+        window_->removeEventFilter(this);
+        window_ = nullptr;
+        // Not inside the paint: a box runs an event loop of its own.
+        QTimer::singleShot(0, this, [this] { release(); });
+    }
+    return false;
+}
+
+void BoxesAfterFirstPaint::release() {
+    const QList<Held> held = std::exchange(held_, {});
+    for (const Held& box : held) {
+        if (box.error) {
+            boxes_.showError(box.parent, box.text);
+        } else {
+            boxes_.showMessage(box.parent, box.text);
+        }
+    }
 }
 
 void showSaveNotice(MessageBoxes& boxes, SettingsStore& store, QWidget* parent) {

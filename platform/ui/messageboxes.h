@@ -2,10 +2,13 @@
 // answer them instead of a person.
 #pragma once
 
+#include <QList>
+#include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class QMessageBox;
-class QWidget;
 
 namespace lattora {
 
@@ -35,6 +38,34 @@ class QtMessageBoxes : public MessageBoxes {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
+};
+
+// The boxes of a window's start-up, held until the window has painted
+// itself once and then shown in order over it: a box over an empty screen
+// says nothing about what it belongs to. Later boxes go straight through.
+class BoxesAfterFirstPaint : public QObject, public MessageBoxes {
+public:
+    explicit BoxesAfterFirstPaint(MessageBoxes& boxes) : boxes_(boxes) {}
+    // Holds every box until `window` has painted.
+    void holdUntilPainted(QWidget& window);
+
+    void showMessage(QWidget* parent, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Held {
+        bool error;
+        QPointer<QWidget> parent;
+        QString text;
+    };
+    void release();
+
+    MessageBoxes& boxes_;
+    QPointer<QWidget> window_;
+    QList<Held> held_;
 };
 
 // After a save: where the store kept a copy of its file before writing into

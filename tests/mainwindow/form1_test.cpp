@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -395,4 +396,42 @@ TEST(Form2, NoticeSizeAndPosition) {
 }
 
 }  // namespace
+// Whatever screen the window opens on (ctest opens it on 1024 x 600 at 100 %
+// and 1366 x 768 at 125 % and 150 %), it and each of its dialogs lie on the
+// screen, every control either on the window or inside a scroll area that
+// is, and no control is smaller than it asks to be (a field may be narrower
+// than its text, a wrapped label than its one line).
+TEST_F(Form1Test, WindowAndDialogsFitTheScreen) {
+    Form1& form = open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &form, &form.configDialog(), &form.stylesDialog(), &form.shortcutsDialog()}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(screen.contains(window->frameGeometry()))
+            << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+        for (QWidget* c : window->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(c);
+            if (!c->isVisibleTo(window) || (label && label->text().isEmpty()) ||
+                !(label || c->inherits("QAbstractButton") || c->inherits("QComboBox") ||
+                  c->inherits("QLineEdit")))
+                continue;
+            const bool shrinks = c->inherits("QLineEdit") || (label && label->wordWrap());
+            const QSize wanted = shrinks ? c->minimumSizeHint() : c->sizeHint();
+            EXPECT_TRUE(c->width() >= wanted.width() && c->height() >= wanted.height())
+                << c->objectName().toStdString() << " " << c->width() << "x" << c->height();
+            // Reachable: on the window, or in a scroll area that is.
+            QWidget* shown = c;
+            for (QWidget* up = c->parentWidget(); up != window; up = up->parentWidget())
+                if (up->inherits("QScrollArea"))
+                    shown = up;
+            EXPECT_TRUE(
+                window->rect().contains(QRect(shown->mapTo(window, QPoint()), shown->size())))
+                << c->objectName().toStdString();
+        }
+        window->hide();
+    }
+}
+
 }  // namespace lattora::test

@@ -1,12 +1,15 @@
-// The save dialog's filters, the system clipboard and the error report.
+// The save dialog's filters, the system clipboard, the error report and the
+// boxes of a window's start-up.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QWidget>
 
 #include "platform/ui/clipboard.h"
 #include "platform/ui/errorreport.h"
+#include "platform/ui/messageboxes.h"
 #include "platform/ui/savedialog.h"
 #include "sheet/error.h"
 #include "tests/support/recordingboxes.h"
@@ -73,4 +76,35 @@ TEST(ErrorReport, NamesWhatFailedAndWhere) {
         EXPECT_EQ(std::pair(box->textFormat(), box->text()),
                   std::pair(Qt::PlainText, u"<b>x</b>"_s));
     }
+}
+
+// Boxes raised before the window first paints wait for that paint and then
+// come in order, over the window; later ones come at once.
+TEST(StartUpBoxes, FollowTheWindowsFirstPaint) {
+    struct Window : QWidget {
+        void paintEvent(QPaintEvent*) override { log << u"paint"_s; }
+        QStringList log;
+    } window;
+    struct Logging : test::RecordingBoxes {
+        void showMessage(QWidget* p, const QString& t) override {
+            log->append(t);
+            RecordingBoxes::showMessage(p, t);
+        }
+        void showError(QWidget* p, const QString& t) override {
+            log->append(t);
+            RecordingBoxes::showError(p, t);
+        }
+        QStringList* log = nullptr;
+    } shown;
+    shown.log = &window.log;
+    BoxesAfterFirstPaint boxes(shown);
+    boxes.holdUntilPainted(window);
+    boxes.showError(&window, u"first"_s);
+    boxes.showMessage(&window, u"second"_s);
+    window.show();
+    for (int i = 0; i < 50 && window.log.size() < 3; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    boxes.showMessage(&window, u"later"_s);
+    EXPECT_EQ(window.log.join(u' '), u"paint first second later"_s);
+    EXPECT_TRUE(shown.errors() == QStringList{u"first"_s} && shown.shown[1].text == u"second"_s);
 }
