@@ -14,32 +14,6 @@ namespace {
 
 const QString kDefaultScale = QStringLiteral("Metric:1 mm");
 
-// A user's text as a one-line message shows it: control characters and line
-// or paragraph separators, which would break the line or act on the terminal,
-// are written as \uXXXX.
-QString shown(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph) {
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-QString quoted(const QString& text) {
-    return QLatin1Char('"') + shown(text) + QLatin1Char('"');
-}
-
-namespace {
-
 QString quotedList(const QStringList& texts) {
     QStringList q;
     for (const QString& t : texts) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "sheet/messagetext.h"
 #include "sheet/sheetsettings.h"
 
 namespace lattora {
@@ -49,9 +50,5 @@ ExportRequest parseExportArguments(const QStringList& arguments);
 
 // The text --help prints.
 QString exportUsage();
-
-// `text` as a one-line message quotes it: in quotation marks, with control
-// characters and line or paragraph separators written as \uXXXX.
-QString quoted(const QString& text);
 
 }  // namespace lattora
