@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         std::fputs(lattora::versionText(lattora::windowProgram()).c_str(), stdout);
         return 0;
     }
-    if (!start.platformGiven && !hasDisplay()) {
+    if (!start.placeGiven && !hasDisplay()) {
         std::fprintf(stderr,
                      "lattora: no display to open the window on; lattora-export renders a "
                      "sheet without one\n");

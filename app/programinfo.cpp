@@ -115,8 +115,8 @@ constexpr ManualEntry kWindowStatus[] = {
 
 constexpr ManualEntry kWindowEnvironment[] = {
     {"*DISPLAY*, *WAYLAND_DISPLAY*",
-     "The display the window opens on. Without either, and without *QT_QPA_PLATFORM* or "
-     "*-platform*, the program says there is no display and exits."},
+     "The display the window opens on. Without either, and without *QT_QPA_PLATFORM*, "
+     "*-platform* or *-display*, the program says there is no display and exits."},
     {"*QT_QPA_PLATFORM*", "The windowing system to run on, as *-platform* gives it."},
     {"*QT_SCALE_FACTOR*", "Scales the window, its text and its controls, e.g. *1.25*."},
     kConfigHome,

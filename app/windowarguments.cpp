@@ -46,7 +46,7 @@ WindowStart windowStart(std::span<char* const> arguments) {
             start.request = WindowStart::Version;
             return start;
         }
-        start.platformGiven = start.platformGiven || argument == "-platform";
+        start.placeGiven = start.placeGiven || argument == "-platform" || argument == "-display";
         if (takesValue(argument)) {
             ++i;
         }

@@ -12,9 +12,9 @@ namespace lattora {
 
 struct WindowStart {
     enum Request { Open, Help, Version } request = Open;
-    // -platform chooses the windowing system, so the program need not look
-    // for a display itself.
-    bool platformGiven = false;
+    // -platform or -display chooses where the window opens, so the program
+    // need not look for a display itself.
+    bool placeGiven = false;
 };
 
 // Reads the arguments after the program name as far as the first --help or

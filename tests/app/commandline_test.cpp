@@ -34,8 +34,8 @@ TEST(WindowArguments, HelpAndVersionAreFoundBeforeQtReadsTheArguments) {
         {"--qwindowtitle|--version", "open"},
         {"--state-file|--help", "open"},
         {"-style=--help", "open"},
-        {"-platform|offscreen", "open, platform"},
-        {"--platform|xcb", "open, platform"},
+        {"-platform|offscreen", "open, placed"},
+        {"--display|:1", "open, placed"},
         {"-qwindowtitle|-platform", "open"},
     };
     for (const auto& [line, expected] : rows) {
@@ -47,7 +47,7 @@ TEST(WindowArguments, HelpAndVersionAreFoundBeforeQtReadsTheArguments) {
             argv.push_back(b.data());
         const WindowStart start = windowStart(argv);
         const char* names[] = {"open", "help", "version"};
-        EXPECT_EQ(std::string(names[start.request]) + (start.platformGiven ? ", platform" : ""),
+        EXPECT_EQ(std::string(names[start.request]) + (start.placeGiven ? ", placed" : ""),
                   expected)
             << line;
     }
