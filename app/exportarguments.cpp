@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "app/programinfo.h"
 #include "platform/output/pagesetup.h"
 #include "render/scalecatalogue.h"
 #include "sheet/error.h"
@@ -90,35 +91,7 @@ AxisScale parseScaleText(const QString& text) {
 }
 
 QString exportUsage() {
-    return QStringLiteral(
-        "Usage: lattora-export [options] OUTPUT\n"
-        "       lattora-export [options] --print [--printer NAME]\n"
-        "       lattora-export --calibration [options] (OUTPUT | --print [--printer NAME])\n"
-        "Renders one sheet of graph paper from the saved settings, or the calibration\n"
-        "page that shows what the saved graduation corrections do.\n"
-        "OUTPUT's extension picks the format (.pdf, .svg, .png, .bmp, .txt); - writes to\n"
-        "standard output.\n"
-        "\n"
-        "  --abscissa SCALE        x axis scale, e.g. \"Metric:1 mm\", \"Logarithmic:3 cycles\",\n"
-        "                          \"N divided:25\" (default \"Metric:1 mm\")\n"
-        "  --ordinate SCALE        y axis scale (default \"Metric:1 mm\")\n"
-        "  --margins LEFT,TOP      graph area offsets in the sheet unit (cm or inches)\n"
-        "  --size WIDTH,HEIGHT     graph area size in the sheet unit\n"
-        "  --paper NAME            paper size (A4, Letter, Legal, A3, A5, ...) with no\n"
-        "                          printer margins; default: the default printer's page\n"
-        "  --orientation portrait|landscape\n"
-        "  --dpi N                 resolution of PNG and BMP files (default 300)\n"
-        "  --corrections           apply the saved printer graduation corrections\n"
-        "  --format pdf|svg|png|bmp|trace\n"
-        "                          overrides the extension\n"
-        "  --print                 prints the sheet instead (no OUTPUT) on the default\n"
-        "                          printer's page, with the saved corrections\n"
-        "  --printer NAME          with --print: the printer to print on\n"
-        "  --calibration           the calibration page (rules of 100 mm and 4 inches, a\n"
-        "                          50 mm square) with the saved corrections, instead of\n"
-        "                          a sheet; takes --paper, --orientation, --dpi, --format,\n"
-        "                          --print and --printer, not the graph area options\n"
-        "  --help                  shows this text\n");
+    return QString::fromStdString(helpText(exportProgram()));
 }
 
 namespace {
@@ -138,10 +111,11 @@ struct ExportOptions {
     QCommandLineOption printer{QStringLiteral("printer"), QString(), QStringLiteral("NAME")};
     QCommandLineOption calibration{QStringLiteral("calibration")};
     QCommandLineOption help{QStringList{QStringLiteral("help"), QStringLiteral("h")}};
+    QCommandLineOption version{QStringLiteral("version")};
 
     QList<QCommandLineOption> all() const {
         return {abscissa, ordinate,    margins, size,    paper,       orientation, dpi,
-                format,   corrections, print,   printer, calibration, help};
+                format,   corrections, print,   printer, calibration, help,        version};
     }
     // The options that take a value, each at most once.
     QList<QCommandLineOption> valued() const {
@@ -284,8 +258,9 @@ ExportRequest parseExportArguments(const QStringList& arguments) {
                                             .arg(quotedExcerpt(unknown.first())));
     }
     ExportRequest request;
-    if (parser.isSet(options.help)) {
-        request.help = true;
+    if (parser.isSet(options.help) || parser.isSet(options.version)) {
+        request.help = parser.isSet(options.help);
+        request.version = !request.help;
         return request;
     }
     readDestination(parser, options, request);

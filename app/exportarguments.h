@@ -25,7 +25,8 @@ struct ExportRequest {
     std::optional<Orientation> orientation;
     int dpi = 300;
     bool corrections = false;
-    bool help = false;  // only the usage is wanted
+    bool help = false;     // only the usage is wanted
+    bool version = false;  // only the version is wanted
     // Sent to a printer instead of a file: the named one, or the default
     // one when the name is empty. Printing always applies the corrections.
     bool print = false;

@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <new>
 
+#include "app/programinfo.h"
 #include "config/configsettings.h"
 #include "linesets/templates.h"
 #include "platform/output/paintertarget.h"
@@ -191,8 +192,10 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
     ExportRequest request;
     try {
         request = parseExportArguments(arguments);
-        if (request.help) {
-            standardOutput.write(exportUsage().toUtf8());
+        if (request.help || request.version) {
+            standardOutput.write(request.help
+                                     ? exportUsage().toUtf8()
+                                     : QByteArray::fromStdString(versionText(exportProgram())));
             return 0;
         }
         if (request.print) {

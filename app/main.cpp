@@ -4,8 +4,11 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
+#include <span>
 
+#include "app/programinfo.h"
 #include "app/statefile.h"
+#include "app/windowarguments.h"
 #include "desktop/programicon.h"
 #include "mainwindow/form1.h"
 #include "platform/print/printer.h"
@@ -13,6 +16,7 @@
 #include "platform/settings/qsettingsstore.h"
 #include "platform/ui/colorchooser.h"
 #include "platform/ui/messageboxes.h"
+#include "sheet/error.h"
 
 namespace {
 
@@ -48,7 +52,17 @@ bool hasDisplay() {
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
-    if (!hasDisplay()) {
+    const lattora::WindowStart start =
+        lattora::windowStart(std::span<char* const>(argv, argc).subspan(argc > 0 ? 1 : 0));
+    if (start.request == lattora::WindowStart::Help) {
+        std::fputs(lattora::helpText(lattora::windowProgram()).c_str(), stdout);
+        return 0;
+    }
+    if (start.request == lattora::WindowStart::Version) {
+        std::fputs(lattora::versionText(lattora::windowProgram()).c_str(), stdout);
+        return 0;
+    }
+    if (!start.placeGiven && !hasDisplay()) {
         std::fprintf(stderr,
                      "lattora: no display to open the window on; lattora-export renders a "
                      "sheet without one\n");
@@ -58,6 +72,15 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lattora"));
     QApplication::setOrganizationName(QStringLiteral("Tarnhill"));
     QApplication::setWindowIcon(lattora::programIcon());
+
+    // Qt has taken its own options out; the rest must be ours.
+    lattora::WindowOptions options;
+    try {
+        options = lattora::readWindowOptions(QCoreApplication::arguments().mid(1));
+    } catch (const lattora::Error& e) {
+        std::fprintf(stderr, "lattora: %s\n", qPrintable(e.description()));
+        return 2;
+    }
 
     lattora::QSettingsStore store;
     lattora::SystemPrinter printer;
@@ -69,14 +92,11 @@ int main(int argc, char** argv) {
                           QCoreApplication::applicationDirPath());
 
     FirstPaintWatch watch(clock);
-    if (QCoreApplication::arguments().contains(QStringLiteral("--quit-after-first-paint"))) {
+    if (options.quitAfterFirstPaint) {
         window.installEventFilter(&watch);
     }
-    // --state-file PATH: scripts that drive the window read its state there.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--state-file"));
-        at >= 0 && at + 1 < arguments.size()) {
-        lattora::watchWindowState(window, arguments.at(at + 1));
+    if (!options.stateFile.isEmpty()) {
+        lattora::watchWindowState(window, options.stateFile);
     }
     boxes.holdUntilPainted(window);
     window.Form_Load();

@@ -2,8 +2,8 @@
 # check-package.sh BUILD_DIR
 # Builds the Debian package and checks it without installing it on this
 # machine: its fields and file list (dpkg-deb), lintian, the metadata against
-# their validators, the manual page against --help, and the programs run from
-# the package unpacked into a scratch root.
+# their validators, the manual pages against --help and --version, and the
+# programs run from the package unpacked into a scratch root.
 set -euo pipefail
 build=$(cd "${1:?usage: check-package.sh BUILD_DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -30,8 +30,8 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||' | LC_ALL
 grep -v '^#' "$here/expected-files.txt" | diff -u --label expected --label packaged - "$work/packaged" ||
     fail "the package holds other files than expected-files.txt"
 
-lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' | tee "$work/lintian.txt"
-! grep -q '^E: ' "$work/lintian.txt" || fail "lintian reports errors"
+lintian --tag-display-limit 0 "$deb" 2>&1 | { grep -v 'root privileges' || true; } | tee "$work/lintian.txt"
+! grep -qE '^[EW]: ' "$work/lintian.txt" || fail "lintian reports errors or warnings"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
@@ -49,29 +49,48 @@ report=$(desktop-file-validate "$root/usr/share/applications/lattora.desktop" 2>
 appstreamcli validate --no-net --pedantic --no-color \
     "$root/usr/share/metainfo/org.tarnhill.lattora.metainfo.xml" >"$work/appstream.txt" 2>&1 &&
     ! grep -qE '^[EWI]: ' "$work/appstream.txt" || fail "metainfo: $(cat "$work/appstream.txt")"
+grep -qF "<release version=\"$version\"" "$root/usr/share/metainfo/org.tarnhill.lattora.metainfo.xml" ||
+    fail "the metainfo's release is not $version"
 
 # The programs as a user runs them from the package: no display, the export
 # choosing offscreen itself, reading the user's store and finding its
 # printers' module.
-export HOME=$work/home XDG_CONFIG_HOME=$work/config
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Tarnhill"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 printf '[Lattora]\nScale=Metric\n' >"$XDG_CONFIG_HOME/Tarnhill/Lattora.conf"
-headless() { env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/lattora-export" "$@"; }
+bare() { env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$@"; }
+headless() { bare "$root/usr/bin/lattora-export" "$@"; }
 headless "$work/sheet.pdf" || fail "lattora-export failed"
 pdfinfo "$work/sheet.pdf" | grep -qE '^Pages: +1$' || fail "the exported sheet is not one page"
 [ "$(headless - | head -n 1)" = "unit 7" ] || fail "lattora-export did not read the metric store"
-QT_QPA_PLATFORM=offscreen timeout 120 "$root/usr/bin/lattora" --quit-after-first-paint |
-    grep -q 'first paint' || fail "lattora never painted"
+# The window with Qt's own options, which choose the platform without a display.
+window() { bare timeout 120 "$root/usr/bin/lattora" "$@"; }
+window -platform offscreen -style Fusion --quit-after-first-paint | grep -q 'first paint' ||
+    fail "lattora never painted"
+status=0 && window -platform offscreen --bogus >/dev/null 2>"$work/refusal.txt" || status=$?
+[ $status = 2 ] && [ "$(wc -l <"$work/refusal.txt")" = 1 ] && grep -q bogus "$work/refusal.txt" ||
+    fail "an unknown option gave status $status and: $(cat "$work/refusal.txt")"
 
-# The manual page: clean under groff and man, and the options --help lists.
-page=$root/usr/share/man/man1/lattora-export.1.gz
-zcat "$page" | groff -man -Tascii -ww -P-cbou >"$work/page.txt" 2>"$work/groff.err" && [ ! -s "$work/groff.err" ] ||
-    fail "groff: $(cat "$work/groff.err")"
-[ -z "$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" ] || fail "man warns about the page"
-for section in NAME SYNOPSIS DESCRIPTION OPTIONS 'EXIT STATUS' ENVIRONMENT FILES EXAMPLES; do
-    grep -qx "$section" "$work/page.txt" || fail "the manual page has no $section"
+# The manual pages: clean under groff and man, the version of --version, and
+# the options --help lists as the first part of OPTIONS (the window's page
+# goes on with Qt's options and those for scripts).
+# An option line's spellings, from lines indented by exactly $1 spaces.
+spellings() { grep -oE "^ {$1}-[^ ]*(, -[^ ]*)*" | tr -d ' ' | tr , '\n' | LC_ALL=C sort; }
+for program in lattora lattora-export; do
+    page=$root/usr/share/man/man1/$program.1.gz text=$work/$program.txt
+    zcat "$page" | groff -man -Tascii -ww -P-cbou >"$text" 2>"$work/groff.err" && [ ! -s "$work/groff.err" ] ||
+        fail "groff: $(cat "$work/groff.err")"
+    [ -z "$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)" ] || fail "man warns about $program.1"
+    for section in NAME SYNOPSIS DESCRIPTION OPTIONS 'EXIT STATUS' ENVIRONMENT FILES 'SEE ALSO'; do
+        grep -qx "$section" "$text" || fail "$program.1 has no $section"
+    done
+    said=$(bare "$root/usr/bin/$program" --version)
+    [ "$said" = "$program $version" ] && zcat "$page" | grep -q "^\.TH .* \"Lattora $version\"" ||
+        fail "$program --version says $said, its page $(zcat "$page" | grep '^\.TH')"
+    diff <(bare "$root/usr/bin/$program" --help | spellings 2) \
+        <(sed -n '/^OPTIONS$/,/^[A-Z]\|^   [^ ]/p' "$text" | spellings 7) ||
+        fail "$program.1 and $program --help list different options"
 done
-options() { grep -oE -- '--[a-z][a-z-]*' | LC_ALL=C sort -u; }
-diff <("$root/usr/bin/lattora-export" --help | options) <(options <"$work/page.txt") ||
-    fail "the manual page and --help document different options"
-echo "check-package: $(wc -l <"$work/packaged") files, lintian without errors, programs run"
+grep -qx EXAMPLES "$work/lattora-export.txt" || fail "lattora-export.1 has no EXAMPLES"
+echo "check-package: $(wc -l <"$work/packaged") files, lintian clean, programs run, pages agree"
