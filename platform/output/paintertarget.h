@@ -76,7 +76,8 @@ private:
     double pixelsToUnitX(double pixels) const;
     double pixelsToUnitY(double pixels) const;
     void requireActive() const;
-    // Whether device coordinates reach the device unchanged.
+    // Whether device coordinates reach the device unchanged but for a shift
+    // by whole pixels.
     bool untransformed() const;
 
     QPainter& painter_;

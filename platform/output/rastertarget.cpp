@@ -40,9 +40,8 @@ QImage allocate(QSize pixels, double dpi) {
                         .arg(pixels.width())
                         .arg(pixels.height()));
     }
-    const int dotsPerMetre = static_cast<int>(std::lround(dpi * kInchesPerMetre));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
+    image.setDotsPerMeterX(RasterTarget::dotsPerMetre(dpi));
+    image.setDotsPerMeterY(RasterTarget::dotsPerMetre(dpi));
     image.fill(Qt::white);
     return image;
 }
@@ -77,6 +76,10 @@ QSize RasterTarget::pixelSizeForPage(QSizeF pageTwips, double dpi) {
     constexpr double kLargest = 1 << 30;
     return {static_cast<int>(std::min(std::max(width, 1.0), kLargest)),
             static_cast<int>(std::min(std::max(height, 1.0), kLargest))};
+}
+
+int RasterTarget::dotsPerMetre(double dpi) {
+    return static_cast<int>(std::lround(dpi * kInchesPerMetre));
 }
 
 std::unique_ptr<RasterTarget> RasterTarget::forPage(QSizeF pageTwips, double dpi, int scaleMode,

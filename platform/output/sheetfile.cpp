@@ -4,30 +4,28 @@
 #include <QSaveFile>
 
 #include "platform/output/bitmapfile.h"
-#include "platform/output/rastertarget.h"
+#include "platform/output/sheetbands.h"
 #include "platform/output/vectordocument.h"
 #include "sheet/error.h"
 #include "sheet/units.h"
 
 namespace lattora {
 
-QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
-                           const std::function<void(DrawTarget&)>& draw) {
+void renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
+                     const std::function<void(DrawTarget&)>& draw, QIODevice& device) {
+    const QPointF originMm = page.printableMm.topLeft();
+    if (format == SheetFileFormat::Png || format == SheetFileFormat::Bmp) {
+        const double twipsPerMm = kTwipsPerInch / kMillimetresPerInch;
+        SheetBands bands(page.paperMm * twipsPerMm, dpi, scaleMode, originMm * twipsPerMm, draw);
+        writeBitmap(bands, device,
+                    format == SheetFileFormat::Png ? BitmapFormat::Png : BitmapFormat::Bmp);
+        return;
+    }
+    // A document is whole only at its end: it is made in memory first.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QPointF originMm = page.printableMm.topLeft();
     switch (format) {
-        case SheetFileFormat::Png:
-        case SheetFileFormat::Bmp: {
-            const double twipsPerMm = kTwipsPerInch / kMillimetresPerInch;
-            const auto raster = RasterTarget::forPage(page.paperMm * twipsPerMm, dpi, scaleMode,
-                                                      originMm * twipsPerMm);
-            draw(raster->target());
-            saveBitmap(raster->image(), buffer,
-                       format == SheetFileFormat::Png ? BitmapFormat::Png : BitmapFormat::Bmp);
-            break;
-        }
         case SheetFileFormat::Pdf: {
             PdfDocument document(buffer, page.paperMm, originMm, scaleMode);
             draw(document.target());
@@ -40,33 +38,38 @@ QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int sc
             document.finish();
             break;
         }
+        default: break;
     }
+    writeAll(device, bytes.constData(), bytes.size());
+}
+
+QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
+                           const std::function<void(DrawTarget&)>& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    renderSheetFile(format, page, scaleMode, dpi, draw, buffer);
     return bytes;
 }
 
-void writeFileWhole(const QString& path, const QByteArray& bytes) {
+void writeFileWhole(const QString& path, const std::function<void(QIODevice&)>& write) {
     QSaveFile file(path);
     // Unbuffered: a buffered file only finds out that the disk is full when
     // the buffer is flushed at commit, and that failure does not stop the
     // rename, which would put a cut-off file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Error(file.errorString());
+        throw FileError(file.errorString());
     }
-    // A short write is repeated for the rest, so the system says why it
-    // stopped (a full disk, a file too large).
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            throw Error(reason);
-        }
-        written += step;
-    }
+    // A failure of `write` leaves the file uncommitted: QSaveFile then
+    // removes what was written and the old file stays.
+    write(file);
     if (!file.commit()) {
-        throw Error(file.errorString());
+        throw FileError(file.errorString());
     }
+}
+
+void writeFileWhole(const QString& path, const QByteArray& bytes) {
+    writeFileWhole(path, [&](QIODevice& file) { writeAll(file, bytes.constData(), bytes.size()); });
 }
 
 }  // namespace lattora
