@@ -52,10 +52,9 @@ constexpr int kMinBandRows = 16;
 // top, BMP from the bottom. Up to 256 colours are written with a palette of
 // 1, 2 (PNG only), 4 or 8 bits a pixel, more as 24-bit colour. Both formats
 // carry the resolution (PNG in pHYs, BMP in its pixels per metre). Raises
-// FileError when the device refuses bytes; Error naming the picture when the
-// format cannot hold it (a PNG side beyond 2^31 - 1 pixels, a BMP beyond its
-// 32-bit sizes) or when a BMP would not fit in the space left beside the
-// file; std::bad_alloc when a band cannot be allocated.
+// FileError when the device refuses bytes; Error naming the picture when a
+// BMP would pass the format's 32-bit sizes or not fit in the space left
+// beside the file; std::bad_alloc when a band cannot be allocated.
 void writeBitmap(BandSource& source, QIODevice& device, BitmapFormat format, int bandRows = 0);
 
 // Writes the whole of `image` to `device` in `format`, its colours kept

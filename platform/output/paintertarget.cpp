@@ -146,6 +146,13 @@ void PainterTarget::setFontFamily(const QString& family) {
     metricsBySize_.clear();
 }
 
+void PainterTarget::setSmoothLabels(bool smooth) {
+    // The painter's text hint alone does not reach the glyphs' rendering:
+    // the font itself must ask for plain pixels.
+    font_.setStyleStrategy(smooth ? QFont::PreferDefault : QFont::NoAntialias);
+    metricsBySize_.clear();
+}
+
 const QFontMetricsF& PainterTarget::metrics() const {
     auto found = metricsBySize_.find(fontSize_);
     if (found == metricsBySize_.end()) {

@@ -1,6 +1,7 @@
 #include "platform/output/rastertarget.h"
 
 #include <cmath>
+#include <limits>
 
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
@@ -71,9 +72,10 @@ QSize RasterTarget::pixelSizeForPage(QSizeF pageTwips, double dpi) {
     }
     const double width = std::round(pageTwips.width() / kTwipsPerInch * dpi);
     const double height = std::round(pageTwips.height() / kTwipsPerInch * dpi);
-    // Beyond int the size is far past kMaxBytes anyway; clamp so the
-    // constructor reports it as too large rather than overflowing here.
-    constexpr double kLargest = 1 << 30;
+    // Beyond int the size is far past kMaxBytes and what a bitmap file
+    // holds; clamp so that it is refused as too large rather than
+    // overflowing here.
+    constexpr double kLargest = std::numeric_limits<int>::max();
     return {static_cast<int>(std::min(std::max(width, 1.0), kLargest)),
             static_cast<int>(std::min(std::max(height, 1.0), kLargest))};
 }

@@ -1,10 +1,14 @@
 #include "platform/output/sheetbands.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "platform/output/paintertarget.h"
 #include "platform/output/qtcolor.h"
 #include "platform/output/rastertarget.h"
+#include "sheet/error.h"
 #include "sheet/numbertext.h"
 #include "sheet/units.h"
 
@@ -42,7 +46,8 @@ public:
         target_.PrintText(text);
     }
 
-    // White first, the lines' colours, black last for the labels.
+    // White first, the lines' colours, black last for the labels; none when
+    // they are too many for a palette.
     QList<QRgb> colours() const {
         QList<QRgb> all{qRgb(255, 255, 255)};
         for (const QRgb colour : lines_) {
@@ -53,7 +58,7 @@ public:
         if (printed_ && !all.contains(qRgb(0, 0, 0))) {
             all << qRgb(0, 0, 0);
         }
-        return all;
+        return all.size() <= 256 ? all : QList<QRgb>();
     }
 
 private:
@@ -77,7 +82,14 @@ SheetBands::SheetBands(QSizeF pageTwips, double dpi, int scaleMode, QPointF orig
       scaleMode_(scaleMode),
       pixels_(RasterTarget::pixelSizeForPage(pageTwips, dpi)),
       originPixels_(originTwips.x() / kTwipsPerInch * dpi, originTwips.y() / kTwipsPerInch * dpi),
-      draw_(std::move(draw)) {}
+      draw_(std::move(draw)) {
+    if (std::max(pixels_.width(), pixels_.height()) == std::numeric_limits<int>::max()) {
+        throw Error(QStringLiteral("Cannot write %1: it is wider or taller than a PNG or BMP "
+                                   "holds (%2 pixels)")
+                        .arg(description())
+                        .arg(std::numeric_limits<int>::max()));
+    }
+}
 
 int SheetBands::dotsPerMetre() const {
     return RasterTarget::dotsPerMetre(dpi_);
@@ -97,7 +109,7 @@ void SheetBands::paintBand(QImage& band, int top) {
     PainterTarget target(painter, scaleMode_, dpi_, dpi_, originPixels_);
     // A bitmap of a sheet keeps to its few colours: white, the lines' and
     // black. Labels smoothed onto white would add a grey for every shade.
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    target.setSmoothLabels(false);
     if (colours_.isEmpty()) {
         ColourSurvey survey(target);
         draw_(survey);

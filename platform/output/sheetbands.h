@@ -18,7 +18,7 @@ public:
     // The page of `pageTwips` at `dpi`, rounded as a RasterTarget's, drawn by
     // `draw` in `scaleMode` units from `originTwips`.
     // Raises Error for a size or resolution that is not a positive finite
-    // number.
+    // number, or a side beyond what a bitmap file holds.
     SheetBands(QSizeF pageTwips, double dpi, int scaleMode, QPointF originTwips,
                std::function<void(DrawTarget&)> draw);
 
