@@ -13,7 +13,6 @@
 #include <new>
 #include <optional>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace lattora {
@@ -87,7 +86,10 @@ private:
 void packRow(const QRgb* in, int width, uchar* out, int depth, ColourIndex& index,
              QRgb firstColour) {
     const QRgb first = firstColour | kOpaque;
-    const int perByte = 8 / depth;
+    // Shifts, not divisions, find a pixel's byte and bits: this runs for
+    // every pixel of the page.
+    const int perByteLog = depth == 1 ? 3 : depth == 2 ? 2 : depth == 4 ? 1 : 0;
+    const int inByte = (1 << perByteLog) - 1;
     for (int x = 0; x < width; ++x) {
         // Two pixels at a time over the blank stretches.
         while (x + 2 <= width && in[x] == first && in[x + 1] == first) {
@@ -99,13 +101,8 @@ void packRow(const QRgb* in, int width, uchar* out, int depth, ColourIndex& inde
         if ((in[x] | kOpaque) == first) {
             continue;
         }
-        const uchar value = index(in[x]);
-        if (depth == 8) {
-            out[x] = value;
-        } else {
-            const int shift = 8 - depth * (x % perByte + 1);
-            out[x / perByte] |= static_cast<uchar>(value << shift);
-        }
+        const int shift = 8 - depth * ((x & inByte) + 1);
+        out[x >> perByteLog] |= static_cast<uchar>(index(in[x]) << shift);
     }
 }
 
@@ -356,19 +353,35 @@ public:
         }
     }
     QList<QRgb> colours() const override {
-        std::unordered_set<QRgb> seen;
+        // Every change of colour along a row is looked up: a grid changes
+        // colour at every line, so the set is a small open table rather
+        // than a node per colour. Pixels are opaque, so 0 marks a free slot.
+        constexpr quint32 kSlots = 1024;  // four times the 257 it needs
+        std::vector<QRgb> seen(kSlots, 0);
         QList<QRgb> found;
         const auto note = [&](QRgb colour) {
-            if (seen.insert(colour | kOpaque).second) {
-                found << (colour | kOpaque);
+            colour |= kOpaque;
+            quint32 slot = (colour * 2654435761u) >> 22;
+            while (seen[slot] != 0 && seen[slot] != colour) {
+                slot = (slot + 1) % kSlots;
+            }
+            if (seen[slot] == 0) {
+                seen[slot] = colour;
+                found << colour;
             }
         };
+        const int width = image_.width();
         for (int y = 0; y < image_.height() && found.size() <= 256; ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+            // A grid goes back and forth between two colours along a row.
             QRgb last = 0;
-            for (int x = 0; x < image_.width(); ++x) {
+            QRgb before = 0;
+            for (int x = 0; x < width; ++x) {
                 if (row[x] != last) {
-                    note(row[x]);
+                    if (row[x] != before) {
+                        note(row[x]);
+                    }
+                    before = last;
                     last = row[x];
                 }
             }
