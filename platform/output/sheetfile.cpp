@@ -43,15 +43,6 @@ void renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMod
     writeAll(device, bytes.constData(), bytes.size());
 }
 
-QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
-                           const std::function<void(DrawTarget&)>& draw) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    renderSheetFile(format, page, scaleMode, dpi, draw, buffer);
-    return bytes;
-}
-
 void writeFileWhole(const QString& path, const std::function<void(QIODevice&)>& write) {
     QSaveFile file(path);
     // Unbuffered: a buffered file only finds out that the disk is full when

@@ -23,9 +23,6 @@ enum class SheetFileFormat { Pdf, Svg, Png, Bmp };
 // when the device refuses bytes.
 void renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
                      const std::function<void(DrawTarget&)>& draw, QIODevice& device);
-// The same file's bytes.
-QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
-                           const std::function<void(DrawTarget&)>& draw);
 
 // Lets `write` write to a temporary file beside `path` and renames it over
 // `path` once complete, so a failure (of the file or of `write`) leaves an
