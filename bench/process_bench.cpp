@@ -54,10 +54,17 @@ Finished runProcess(const QStringList& arguments, const QStringList& extra) {
 // afterwards; the user's own settings are never read.
 struct Scratch {
     Scratch() {
-        QDir(folder.path()).mkpath(QStringLiteral("config/Tarnhill"));
-        QFile settings(folder.filePath(QStringLiteral("config/Tarnhill/Lattora.conf")));
-        ok = folder.isValid() && settings.open(QIODevice::WriteOnly) &&
-             settings.write("[Lattora]\nScale=Metric\n") > 0;
+        ok = folder.isValid() && settings(u"config"_s, "") &&
+             settings(u"blue"_s,
+                      "CurrentStyle=Blue\nStyleTemplates=\"Blue~16737843|16737843|"
+                      "16763904|16777164|solid\"\n");
+    }
+    // A settings folder under `name`: the metric system and `more`.
+    bool settings(const QString& name, const char* more) const {
+        QDir(folder.path()).mkpath(name + u"/Tarnhill"_s);
+        QFile file(folder.filePath(name + u"/Tarnhill/Lattora.conf"_s));
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(QByteArray("[Lattora]\nScale=Metric\n") + more) > 0;
     }
     QStringList environment() const {
         return {u"XDG_CONFIG_HOME="_s + folder.filePath(u"config"_s),
@@ -82,14 +89,15 @@ const Scratch& scratch() {
 const QString kPython = u"/usr/bin/python3"_s;
 
 // One run per iteration: the repetitions give the median of nine.
-void timeRuns(benchmark::State& state, const QStringList& arguments, const QString& output) {
+void timeRuns(benchmark::State& state, const QStringList& arguments, const QString& output,
+              const QStringList& environment = {}) {
     if (!scratch().ok) {
         state.SkipWithError("no scratch folder");
         return;
     }
     Finished run;
     for (auto _ : state) {
-        run = runProcess(arguments, scratch().environment());
+        run = runProcess(arguments, scratch().environment() + environment);
         if (run.status != 0) {
             break;
         }
@@ -107,14 +115,27 @@ void timeRuns(benchmark::State& state, const QStringList& arguments, const QStri
     state.counters["file_KB"] = QFileInfo(output).size() / 1024.0;
 }
 
-void BM_ExportProcess(benchmark::State& state, const char* paper, int dpi, const char* format) {
+void exportRuns(benchmark::State& state, const char* paper, int dpi, const char* format,
+                const QStringList& environment) {
     const QString other = qEnvironmentVariable("LATTORA_BENCH_EXPORT");
     const QString output = scratch().output(format);
     timeRuns(state,
              {other.isEmpty() ? QStringLiteral(LATTORA_EXPORT_BINARY) : other, u"--paper"_s,
               QLatin1String(paper), u"--abscissa"_s, u"Metric:1 mm"_s, u"--ordinate"_s,
               u"Logarithmic:3 cycles"_s, u"--dpi"_s, QString::number(dpi), output},
-             output);
+             output, environment);
+}
+
+// "Black Lines": white and black, 1 bit a pixel.
+void BM_ExportProcess(benchmark::State& state, const char* paper, int dpi, const char* format) {
+    exportRuns(state, paper, dpi, format, {});
+}
+
+// Four line colours and the labels' black: 4 bits a pixel.
+void BM_ColourExportProcess(benchmark::State& state, const char* paper, int dpi,
+                            const char* format) {
+    exportRuns(state, paper, dpi, format,
+               {u"XDG_CONFIG_HOME="_s + scratch().folder.filePath(u"blue"_s)});
 }
 
 void BM_MatplotlibScript(benchmark::State& state, const char* paper, int dpi, const char* format) {
@@ -148,6 +169,9 @@ LATTORA_PROCESS(ExportProcess, A3, 600, png);
 LATTORA_PROCESS(ExportProcess, A2, 600, png);
 LATTORA_PROCESS(ExportProcess, A1, 600, png);
 LATTORA_PROCESS(ExportProcess, A0, 600, png);
+LATTORA_PROCESS(ColourExportProcess, A4, 300, png);
+LATTORA_PROCESS(ColourExportProcess, A4, 600, png);
+LATTORA_PROCESS(ColourExportProcess, A0, 600, png);
 
 }  // namespace
 }  // namespace lattora
