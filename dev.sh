@@ -57,10 +57,11 @@ case "${1:-}" in
         ;;
     bench)
         # The medians the README quotes: nine runs of every benchmark.
-        bash packaging/install-deps.sh
+        bash packaging/install-deps.sh bench
         build default
         build/default/bench/lattora-bench --benchmark_repetitions=9 \
-            --benchmark_report_aggregates_only=true "${@:2}" | grep -E "^(Benchmark|-+$|.*_median)"
+            --benchmark_report_aggregates_only=true "${@:2}" |
+            grep -E "^(Benchmark|-+$|.*_median|.*ERROR OCCURRED)"
         ;;
     *)
         echo "usage: $0 run|test|check|bench" >&2

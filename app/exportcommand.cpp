@@ -9,6 +9,7 @@
 #include "app/programinfo.h"
 #include "config/configsettings.h"
 #include "linesets/templates.h"
+#include "platform/output/bitmapfile.h"
 #include "platform/output/paintertarget.h"
 #include "platform/output/sheetfile.h"
 #include "platform/print/printer.h"
@@ -131,17 +132,28 @@ QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
 
 QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
                         const ExportDrawing& draw) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    renderExport(request, plan, draw, buffer);
+    return bytes;
+}
+
+void renderExport(const ExportRequest& request, const ExportPlan& plan, const ExportDrawing& draw,
+                  QIODevice& device) {
     const int unit = sheetUnit(plan.unitSystem);
     if (request.format == ExportFormat::Trace) {
         RecordingTarget target(unit, request.dpi, labelExtent);
         draw(target);
-        return target.trace().toUtf8();
+        const QByteArray trace = target.trace().toUtf8();
+        writeAll(device, trace.constData(), trace.size());
+        return;
     }
     const SheetFileFormat format = request.format == ExportFormat::Pdf   ? SheetFileFormat::Pdf
                                    : request.format == ExportFormat::Svg ? SheetFileFormat::Svg
                                    : request.format == ExportFormat::Png ? SheetFileFormat::Png
                                                                          : SheetFileFormat::Bmp;
-    return renderSheetFile(format, plan.page, unit, request.dpi, draw);
+    renderSheetFile(format, plan.page, unit, request.dpi, draw, device);
 }
 
 namespace {
@@ -204,15 +216,19 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
             return finished(plan);
         }
         const ExportPlan plan = planExport(request, store, openPrinter);
-        const QByteArray bytes = renderExport(request, plan, store);
         if (request.output == QLatin1String("-")) {
+            const QByteArray bytes = renderExport(request, plan, store);
             if (standardOutput.write(bytes) != bytes.size()) {
                 throw Error(QStringLiteral("cannot write to standard output"));
             }
         } else {
+            // A bitmap goes into the file band by band as it is drawn; only
+            // what the file refuses is said as a failure to write it.
+            const ExportDrawing draw = exportDrawing(request, plan, store);
             try {
-                writeFileWhole(request.output, bytes);
-            } catch (const Error& e) {
+                writeFileWhole(request.output,
+                               [&](QIODevice& file) { renderExport(request, plan, draw, file); });
+            } catch (const FileError& e) {
                 throw Error(QStringLiteral("cannot write %1: %2")
                                 .arg(quotedExcerpt(request.output), e.description()));
             }

@@ -70,6 +70,10 @@ void printExport(const ExportPlan& plan, const SettingsStore& store, Printer& pr
 // The finished file's bytes of `draw` on the plan's page. Raises Error.
 QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
                         const ExportDrawing& draw);
+// The same file written to `device` as it is made (a bitmap band by band).
+// Raises Error, FileError when the device refuses bytes.
+void renderExport(const ExportRequest& request, const ExportPlan& plan, const ExportDrawing& draw,
+                  QIODevice& device);
 // The same of what the request draws.
 QByteArray renderExport(const ExportRequest& request, const ExportPlan& plan,
                         const SettingsStore& store);

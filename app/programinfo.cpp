@@ -188,7 +188,9 @@ constexpr OptionInfo kExportOptions[] = {
     {"--orientation", "portrait|landscape", "the paper's orientation", "The paper's orientation."},
     {"--dpi", "N", "resolution of PNG and BMP files (default 300)",
      "The resolution of PNG and BMP files, 300 by default. The files record it, so they "
-     "print at true size."},
+     "print at true size. They are drawn and written a band of rows at a time, so any page "
+     "size fits in memory, with a palette of the sheet's colours (white, the line colours "
+     "and black for the labels, drawn in whole pixels)."},
     {"--corrections", "", "apply the saved printer graduation corrections",
      "Apply the saved printer graduation corrections, as printing does."},
     {"--format", "pdf|svg|png|bmp|trace", "overrides the extension",

@@ -1,6 +1,5 @@
 // Save and Copy: the sheet as a file of the user's choice, and the full-size
 // page picture on the clipboard.
-#include <QBuffer>
 #include <QFileInfo>
 #include <functional>
 #include <new>
@@ -107,19 +106,17 @@ void Form1::PushButton9_Click() {
         const QString& path = choice->fileName;
         try {
             const SavedFormat format = formatOfChoice(*choice);
-            QByteArray bytes;
-            if (format == SavedFormat::Bmp) {
-                // The full-size page as the preview shows it, at the
-                // screen's density.
-                QBuffer buffer(&bytes);
-                buffer.open(QIODevice::WriteOnly);
-                saveBitmap(preview_->printPicture().image(), buffer, BitmapFormat::Bmp);
-            } else {
-                bytes = renderSheetFile(fileFormat(format), printer_.pageSetup(),
-                                        sheetUnit(unitSystem(store_)), kPngDpi,
-                                        [this](DrawTarget& target) { drawCorrectedSheet(target); });
-            }
-            writeFileWhole(path, bytes);
+            writeFileWhole(path, [&](QIODevice& file) {
+                if (format == SavedFormat::Bmp) {
+                    // The full-size page as the preview shows it, at the
+                    // screen's density.
+                    saveBitmap(preview_->printPicture().image(), file, BitmapFormat::Bmp);
+                } else {
+                    renderSheetFile(
+                        fileFormat(format), printer_.pageSetup(), sheetUnit(unitSystem(store_)),
+                        kPngDpi, [this](DrawTarget& target) { drawCorrectedSheet(target); }, file);
+                }
+            });
         } catch (const Error& e) {
             unsaved = cannotSave(path, e.description());
         } catch (const std::bad_alloc&) {
@@ -140,7 +137,9 @@ void Form1::PushButton6_Click() {
         // Whatever the clipboard held is replaced in any case, so a clear
         // that never succeeds does not stop the copy.
         ClipboardClearRetry(*clipboard_);
-        if (ClipboardSetDataRetry(*clipboard_, preview_->printPicture().image(), 0)) {
+        // The same picture Save writes, with its palette.
+        if (ClipboardSetDataRetry(*clipboard_, indexedPicture(preview_->printPicture().image()),
+                                  0)) {
             report_.boxes().showMessage(this, kCopiedMessage);
         } else {
             report_.boxes().showError(this, kClipboardBusyMessage);

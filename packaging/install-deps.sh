@@ -7,12 +7,18 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-dejavu-core clang-format
+    libpng-dev fonts-dejavu-core clang-format
     clang-14 libclang-rt-14-dev llvm-14
-    xvfb xauth xdotool poppler-utils
+    xvfb xauth xdotool poppler-utils netpbm pngcheck
     libcups2-dev cups jq lintian file
     dpkg-dev appstream desktop-file-utils man-db
 )
+
+# The benchmarks compare with a plotting-library script; building and
+# testing never need it.
+if [ "${1:-}" = bench ]; then
+    packages+=(python3-matplotlib)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

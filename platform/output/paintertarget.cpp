@@ -85,8 +85,12 @@ void PainterTarget::requireActive() const {
 bool PainterTarget::untransformed() const {
     // The transform the painter really applies: the world matrix only while
     // it is enabled, then the window-to-viewport mapping and the device's
-    // pixel ratio.
-    return painter_.deviceTransform().isIdentity();
+    // pixel ratio. A shift by whole pixels (a band of a larger page) moves a
+    // filled rectangle and a cosmetic line alike.
+    const QTransform transform = painter_.deviceTransform();
+    return transform.type() <= QTransform::TxTranslate &&
+           transform.dx() == std::round(transform.dx()) &&
+           transform.dy() == std::round(transform.dy());
 }
 
 void PainterTarget::Line(double x1, double y1, double x2, double y2, ColorValue colour) {
@@ -139,6 +143,13 @@ void PainterTarget::FontSize(double points) {
 
 void PainterTarget::setFontFamily(const QString& family) {
     font_.setFamily(family);
+    metricsBySize_.clear();
+}
+
+void PainterTarget::setSmoothLabels(bool smooth) {
+    // The painter's text hint alone does not reach the glyphs' rendering:
+    // the font itself must ask for plain pixels.
+    font_.setStyleStrategy(smooth ? QFont::PreferDefault : QFont::NoAntialias);
     metricsBySize_.clear();
 }
 

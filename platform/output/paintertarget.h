@@ -54,6 +54,11 @@ public:
     void setVectorPenWidth(double inches);
     double vectorPenWidth() const { return vectorPenInches_; }
 
+    // Whether labels are smoothed into their background (the default) or
+    // drawn in whole pixels of their one colour, as a bitmap with a palette
+    // wants them.
+    void setSmoothLabels(bool smooth);
+
     // The family labels are printed in; kFontFamily until changed.
     void setFontFamily(const QString& family);
     QString fontFamily() const { return font_.family(); }
@@ -76,7 +81,8 @@ private:
     double pixelsToUnitX(double pixels) const;
     double pixelsToUnitY(double pixels) const;
     void requireActive() const;
-    // Whether device coordinates reach the device unchanged.
+    // Whether device coordinates reach the device unchanged but for a shift
+    // by whole pixels.
     bool untransformed() const;
 
     QPainter& painter_;

@@ -1,6 +1,7 @@
 #include "platform/output/rastertarget.h"
 
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "sheet/error.h"
@@ -40,9 +41,8 @@ QImage allocate(QSize pixels, double dpi) {
         // As any allocation that fails: the caller knows what asked for it.
         throw std::bad_alloc();
     }
-    const int dotsPerMetre = static_cast<int>(std::lround(dpi * kInchesPerMetre));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
+    image.setDotsPerMeterX(RasterTarget::dotsPerMetre(dpi));
+    image.setDotsPerMeterY(RasterTarget::dotsPerMetre(dpi));
     image.fill(Qt::white);
     return image;
 }
@@ -76,11 +76,16 @@ QSize RasterTarget::pixelSizeForPage(QSizeF pageTwips, double dpi) {
     }
     const double width = std::round(pageTwips.width() / kTwipsPerInch * dpi);
     const double height = std::round(pageTwips.height() / kTwipsPerInch * dpi);
-    // Beyond int the size is far past kMaxBytes anyway; clamp so the
-    // constructor reports it as too large rather than overflowing here.
-    constexpr double kLargest = 1 << 30;
+    // Beyond int the size is far past kMaxBytes and what a bitmap file
+    // holds; clamp so that it is refused as too large rather than
+    // overflowing here.
+    constexpr double kLargest = std::numeric_limits<int>::max();
     return {static_cast<int>(std::min(std::max(width, 1.0), kLargest)),
             static_cast<int>(std::min(std::max(height, 1.0), kLargest))};
+}
+
+int RasterTarget::dotsPerMetre(double dpi) {
+    return static_cast<int>(std::lround(dpi * kInchesPerMetre));
 }
 
 std::unique_ptr<RasterTarget> RasterTarget::forPage(QSizeF pageTwips, double dpi, int scaleMode,

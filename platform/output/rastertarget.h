@@ -39,6 +39,8 @@ public:
     // the nearest pixel. Raises Error for a size or resolution that is not
     // a positive finite number.
     static QSize pixelSizeForPage(QSizeF pageTwips, double dpi);
+    // The resolution as a picture or file carries it, in whole dots a metre.
+    static int dotsPerMetre(double dpi);
 
     // Paints the whole picture white.
     void clear();

@@ -11,31 +11,28 @@
 #include <cstring>
 
 #include "platform/output/bitmapfile.h"
-#include "platform/output/rastertarget.h"
+#include "platform/output/sheetbands.h"
 #include "platform/output/vectordocument.h"
 #include "sheet/error.h"
 #include "sheet/units.h"
 
 namespace lattora {
 
-QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
-                           const std::function<void(DrawTarget&)>& draw) {
+void renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
+                     const std::function<void(DrawTarget&)>& draw, QIODevice& device) {
+    const QPointF originMm = page.printableMm.topLeft();
+    if (format == SheetFileFormat::Png || format == SheetFileFormat::Bmp) {
+        const double twipsPerMm = kTwipsPerInch / kMillimetresPerInch;
+        SheetBands bands(page.paperMm * twipsPerMm, dpi, scaleMode, originMm * twipsPerMm, draw);
+        writeBitmap(bands, device,
+                    format == SheetFileFormat::Png ? BitmapFormat::Png : BitmapFormat::Bmp);
+        return;
+    }
+    // A document is whole only at its end: it is made in memory first.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QPointF originMm = page.printableMm.topLeft();
     switch (format) {
-        case SheetFileFormat::Png:
-        case SheetFileFormat::Bmp: {
-            const double twipsPerMm = kTwipsPerInch / kMillimetresPerInch;
-            const auto raster = RasterTarget::forPage(page.paperMm * twipsPerMm, dpi, scaleMode,
-                                                      originMm * twipsPerMm);
-            draw(raster->target());
-            raster->finish();
-            saveBitmap(raster->image(), buffer,
-                       format == SheetFileFormat::Png ? BitmapFormat::Png : BitmapFormat::Bmp);
-            break;
-        }
         case SheetFileFormat::Pdf: {
             PdfDocument document(buffer, page.paperMm, originMm, scaleMode);
             draw(document.target());
@@ -48,26 +45,12 @@ QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int sc
             document.finish();
             break;
         }
+        default: break;
     }
-    return bytes;
+    writeAll(device, bytes.constData(), bytes.size());
 }
 
 namespace {
-
-// Writes all of `bytes`; a short write is repeated for the rest, so the
-// system says why it stopped (a full disk, a file too large). Returns that
-// reason, empty when everything was written.
-QString writeAll(QFileDevice& file, const QByteArray& bytes) {
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 step = file.write(bytes.constData() + written, bytes.size() - written);
-        if (step <= 0) {
-            return file.errorString();
-        }
-        written += step;
-    }
-    return {};
-}
 
 QString systemReason() {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -77,16 +60,14 @@ QString systemReason() {
 // would take it from whoever reads it (or from the whole machine, for
 // /dev/null). Opened without O_CREAT, so a name that went away in between
 // never becomes a file here.
-void writeInto(const QByteArray& nativePath, const QByteArray& bytes) {
+void writeInto(const QByteArray& nativePath, const std::function<void(QIODevice&)>& write) {
     const int fd = ::open(nativePath.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        throw Error(systemReason());
+        throw FileError(systemReason());
     }
     QFile device;
     device.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
-    if (const QString reason = writeAll(device, bytes); !reason.isEmpty()) {
-        throw Error(reason);
-    }
+    write(device);
 }
 
 // The replacement takes the old file's permission bits and owner as they
@@ -106,36 +87,40 @@ void keepModeAndOwner(int fd, const struct stat& old) {
 
 }  // namespace
 
-void writeFileWhole(const QString& path, const QByteArray& bytes) {
+void writeFileWhole(const QString& path, const std::function<void(QIODevice&)>& write) {
     const QByteArray native = QFile::encodeName(path);
     struct stat old {};
     const bool exists = ::stat(native.constData(), &old) == 0;
     if (exists && (S_ISFIFO(old.st_mode) || S_ISCHR(old.st_mode))) {
-        writeInto(native, bytes);
+        writeInto(native, write);
         return;
     }
     if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
-        throw Error(S_ISBLK(old.st_mode)
-                        ? QStringLiteral("it is a block device, which is never written to")
-                        : QStringLiteral("it is neither a file, a pipe nor a character device"));
+        throw FileError(
+            S_ISBLK(old.st_mode)
+                ? QStringLiteral("it is a block device, which is never written to")
+                : QStringLiteral("it is neither a file, a pipe nor a character device"));
     }
     QSaveFile file(path);
     // Unbuffered: a buffered file only finds out that the disk is full when
     // the buffer is flushed at commit, and that failure does not stop the
     // rename, which would put a cut-off file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Error(file.errorString());
+        throw FileError(file.errorString());
     }
     if (exists && S_ISREG(old.st_mode)) {
         keepModeAndOwner(file.handle(), old);
     }
-    if (const QString reason = writeAll(file, bytes); !reason.isEmpty()) {
-        file.cancelWriting();
-        throw Error(reason);
-    }
+    // A failure of `write` leaves the file uncommitted: QSaveFile then
+    // removes what was written and the old file stays.
+    write(file);
     if (!file.commit()) {
-        throw Error(file.errorString());
+        throw FileError(file.errorString());
     }
+}
+
+void writeFileWhole(const QString& path, const QByteArray& bytes) {
+    writeFileWhole(path, [&](QIODevice& file) { writeAll(file, bytes.constData(), bytes.size()); });
 }
 
 }  // namespace lattora

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <functional>
 
@@ -15,15 +16,20 @@ class DrawTarget;
 
 enum class SheetFileFormat { Pdf, Svg, Png, Bmp };
 
-// The bytes of a file showing the whole paper of `page`, drawn by `draw` in
-// `scaleMode` units from the printable area's top-left corner, as the
-// printer draws. Bitmaps are made at `dpi` and carry it. Raises Error.
-QByteArray renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
-                           const std::function<void(DrawTarget&)>& draw);
+// Writes to `device` a file showing the whole paper of `page`, drawn by
+// `draw` in `scaleMode` units from the printable area's top-left corner, as
+// the printer draws. Bitmaps are made at `dpi` and carry it; they are drawn
+// and written a band at a time (see writeBitmap). Raises Error, FileError
+// when the device refuses bytes.
+void renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMode, double dpi,
+                     const std::function<void(DrawTarget&)>& draw, QIODevice& device);
 
-// Writes `bytes` to a temporary file beside `path` and renames it over
-// `path` once complete, so a failure leaves an earlier file as it was.
-// Raises Error with the system's reason.
+// Lets `write` write to a temporary file beside `path` and renames it over
+// `path` once complete, so a failure (of the file or of `write`) leaves an
+// earlier file as it was. Raises FileError with the system's reason; what
+// `write` raises passes through.
+void writeFileWhole(const QString& path, const std::function<void(QIODevice&)>& write);
+// The same with `bytes` as the file.
 void writeFileWhole(const QString& path, const QByteArray& bytes);
 
 }  // namespace lattora

@@ -201,8 +201,14 @@ TEST_F(ExportRun, WritesEachFormatWholeOrNotAtAll) {
     const QImage image(dir.filePath(u"a.png"_s));
     EXPECT_EQ(std::pair(image.width(), image.dotsPerMeterX()), std::pair(850, 3937));
     EXPECT_EQ(test::inkBounds(image, image.rect(), Qt::white).topLeft(), QPoint(64, 64));
-    // A failure keeps the earlier file and leaves nothing beside it.
+    // A failure keeps the earlier file and leaves nothing beside it: a
+    // sheet that cannot be drawn, a band that cannot be had (a page wider
+    // than any picture) in one line.
     ASSERT_EQ(run("--abscissa|N divided:1e9|@a.pdf"), 2);
+    printer = FixedPrinter({QSizeF(1e6, 100), QRectF(0, 0, 1e6, 100), {}});
+    ASSERT_EQ(run("--dpi|2400|@a.png"), 2);
+    EXPECT_TRUE(errText.startsWith(u"lattora-export: not enough memory for this sheet"_s) &&
+                errText.count(u'\n') == 1 && QImage(dir.filePath(u"a.png"_s)).width() == 850);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u' '),
               u"a.bmp a.pdf a.png a.txt b.SVG"_s);
     file.setFileName(dir.filePath(u"a.pdf"_s));

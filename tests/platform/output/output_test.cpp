@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <limits>
 
 #include "platform/output/bitmapfile.h"
 #include "platform/output/rastertarget.h"
+#include "platform/output/sheetbands.h"
+#include "platform/output/sheetfile.h"
 #include "platform/output/vectordocument.h"
 #include "sheet/error.h"
 #include "sheet/units.h"
@@ -127,6 +132,87 @@ TEST(RasterTarget, IsThePageAtItsResolution) {
     EXPECT_NO_THROW(RasterTarget(QSize(16384, 16384), 1, Unit::Pixel));  // 1 GiB at most
 }
 
+// A page drawn in bands of 7 rows, written and read back by Qt and by a
+// second decoder (netpbm; pngcheck checks the PNG's structure), is the page
+// drawn whole with unsmoothed labels, pixel for pixel: lines and labels
+// cross band boundaries, the last band is short, BMP goes from the bottom
+// up. The depth follows the colours drawn: white, the lines' and the labels'.
+TEST(SheetBands, AreTheWholePageInTheFewestBits) {
+    const QTemporaryDir dir;
+    const auto run = [](const char* program, const QStringList& args) {
+        QProcess tool;
+        tool.start(QLatin1String(program), args);
+        return tool.waitForFinished() && tool.exitCode() == 0 ? tool.readAllStandardOutput()
+                                                              : QByteArray("failed");
+    };
+    // format, line colours, labels => bits a pixel.
+    const std::tuple<BitmapFormat, int, bool, int> rows[] = {
+        {BitmapFormat::Png, 1, true, 1},    {BitmapFormat::Bmp, 1, true, 1},
+        {BitmapFormat::Png, 3, false, 2},   {BitmapFormat::Bmp, 3, false, 4},
+        {BitmapFormat::Png, 5, true, 4},    {BitmapFormat::Bmp, 14, true, 4},
+        {BitmapFormat::Png, 30, true, 8},   {BitmapFormat::Bmp, 255, false, 8},
+        {BitmapFormat::Png, 300, true, 24}, {BitmapFormat::Bmp, 300, false, 24}};
+    for (const auto& [format, colours, labels, bits] : rows) {
+        const auto draw = [&](DrawTarget& t) {  // in pixels; colour 0 is black
+            for (int i = 0; i < colours; ++i)
+                t.Line(i % 97, 3, i % 97, 90, ColorValue(i * 0xD0D));
+            for (const int y : {6, 7, 13, 14, 41, 89, 90})
+                t.Line(2, y, 117, y, ColorValue(y % colours * 0xD0D));
+            t.Line(0, 96, 119, 0, 0);
+            for (const int y : {4, 35, 82})
+                if (labels)
+                    t.CurrentX(60), t.CurrentY(y), t.Print(y / 7.0);
+        };
+        Canvas whole(120, 97, 96);
+        PainterTarget target(whole.painter, Unit::Pixel, 96, 96, QPointF(0.4, 0.3));
+        target.setSmoothLabels(false);
+        draw(target);
+        SheetBands bands(QSizeF(1800, 1455), 96, Unit::Pixel, QPointF(6, 4.5), draw);
+        const QString name = dir.filePath(format == BitmapFormat::Png ? u"p.png"_s : u"b.bmp"_s);
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        writeBitmap(bands, file, format, 7);
+        file.close();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const int depth =
+            format == BitmapFormat::Png ? bytes[24] * (bytes[25] == 2 ? 3 : 1) : bytes[28];
+        const QImage back(name);
+        const QImage other =
+            QImage::fromData(run(format == BitmapFormat::Png ? "pngtopam" : "bmptopnm", {name}));
+        EXPECT_TRUE(depth == bits && back.dotsPerMeterX() == 3780) << colours << " " << depth;
+        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), whole.image) << colours;
+        EXPECT_EQ(other.convertToFormat(QImage::Format_RGB32), whole.image) << colours;
+        EXPECT_TRUE(format == BitmapFormat::Bmp || run("pngcheck", {u"-q"_s, name}) != "failed");
+    }
+}
+
+// A band that cannot be had half way down the page (the drawing fails on the
+// third band) leaves the earlier file as it was and nothing beside it.
+TEST(SheetFile, AFailureMidBandLeavesTheEarlierFile) {
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"sheet"_s);
+    writeFileWhole(path, QByteArray("earlier"));
+    for (const BitmapFormat format : {BitmapFormat::Png, BitmapFormat::Bmp}) {
+        int bandsDrawn = 0;
+        const auto draw = [&](DrawTarget& t) {
+            if (++bandsDrawn == 3)
+                throw std::bad_alloc();
+            t.Line(0, 0, 10, 30, 0xFF);
+        };
+        EXPECT_THROW(writeFileWhole(path,
+                                    [&](QIODevice& file) {
+                                        SheetBands bands({600, 600}, 96, Unit::Pixel, {}, draw);
+                                        writeBitmap(bands, file, format, 8);
+                                    }),
+                     std::bad_alloc);
+        QFile file(path);
+        EXPECT_TRUE(bandsDrawn == 3 && file.open(QIODevice::ReadOnly) &&
+                    file.readAll() == "earlier");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"sheet"_s});
+    }
+}
+
 // What no target or document can be made with or do raises, naming the
 // problem and, for a failed write, the device's reason.
 TEST(Output, RefusesWhatItCannotDrawWith) {
@@ -138,6 +224,11 @@ TEST(Output, RefusesWhatItCannotDrawWith) {
     RefusingDevice full;
     full.open(QIODevice::WriteOnly);
     const QImage image(4, 4, QImage::Format_RGB32);
+    const auto blank = [](DrawTarget&) {};
+    const auto bitmap = [&](QSizeF twips, double dpi, BitmapFormat format) {
+        SheetBands bands(twips, dpi, Unit::Pixel, {}, blank);
+        writeBitmap(bands, buffer, format);
+    };
     const std::tuple<const char*, std::function<void()>, QString> rows[] = {
         {"idle", [&] { PainterTarget(idle, Unit::Centimetre, 96, 96); }, u"not open"_s},
         {"unit", [&] { PainterTarget(canvas.painter, 4, 96, 96); }, u"scale mode 4"_s},
@@ -150,6 +241,17 @@ TEST(Output, RefusesWhatItCannotDrawWith) {
         {"empty", [] { RasterTarget(QSize(0, 10), 96, Unit::Pixel); }, u"0 x 10"_s},
         {"raster dpi", [] { RasterTarget(QSize(10, 10), kNan, Unit::Pixel); }, u"resolution"_s},
         {"page", [] { RasterTarget::pixelSizeForPage(QSizeF(-1, 100), 96); }, u"-1 x 100"_s},
+        {"wide",
+         [&] {
+             bitmap({1e12, 1440}, 96, BitmapFormat::Png);
+         },
+         u"the 17638888889 x 25 mm sheet at 96 dpi: it is wider"_s},
+        {"bmp",
+         [&] {
+             bitmap({4e5, 3e5}, 1200, BitmapFormat::Bmp);
+         },
+         u"the 7056 x 5292 mm sheet at 1200 dpi (333333 x 250000 pixels): the BMP would be "
+         u"9935 MB, more than"_s},
         {"bitmap", [&] { saveBitmap(QImage(), buffer, BitmapFormat::Png); }, u"no picture"_s},
         {"png", [&] { saveBitmap(image, full, BitmapFormat::Png); }, RefusingDevice::kReason},
         {"closed", [&] { PdfDocument(closed, a4, QPointF(), 7); }, u"not open"_s},
