@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
@@ -71,12 +70,11 @@ inline QString shownBy(const QDialog& dialog, std::initializer_list<const char*>
 // which summary it is.
 inline QString toldBy(const RecordingBoxes& boxes, const QString& window) {
     QStringList told;
-    for (const RecordingBoxes::Shown& box : boxes.shown) {
+    for (const RecordingBoxes::Shown& box : boxes.shown)
         told << (box.error ? box.text.section(u'.' + window + u'.', 1).section(u' ', 0, 0)
                  : box.text == kRequiredSummary ? u"required"_s
                  : box.text == kInvalidSummary  ? u"invalid"_s
                                                 : box.text);
-    }
     return told.join(u',');
 }
 

@@ -37,9 +37,8 @@ QMap<QString, QString> readEntry(const QString& path) {
     QFile file(path);
     QMap<QString, QString> keys;
     const bool entry = file.open(QIODevice::ReadOnly) && file.readLine() == "[Desktop Entry]\n";
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
         keys.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
-    }
     return entry ? keys : QMap<QString, QString>();
 }
 
@@ -117,9 +116,8 @@ TEST_F(ShortcutTest, QuotesTheProgramIntoAnEntryTheValidatorPasses) {
 // An entry there already, even a link that leads nowhere, is left alone and
 // the user told; a folder key of neither kind writes nothing.
 TEST_F(ShortcutTest, LeavesAnEntryThereAlreadyAndRefusesUnknownFolders) {
-    for (const QString& key : {u"Programs"_s, u"desktop"_s, QString()}) {
+    for (const QString& key : {u"Programs"_s, u"desktop"_s, QString()})
         EXPECT_THROW(create(key), Error);
-    }
     EXPECT_FALSE(QFileInfo::exists(root.filePath(u"deep"_s)));
     QDir().mkpath(desktop);
     ASSERT_TRUE(QFile::link(root.filePath(u"gone.desktop"_s), entry));
@@ -131,20 +129,22 @@ TEST_F(ShortcutTest, LeavesAnEntryThereAlreadyAndRefusesUnknownFolders) {
         Error);
 }
 
-// OK makes each checked shortcut on its own, so one that fails is reported
-// and the other still made; then the dialog hides. Cancel writes nothing.
-// Permissions do not stop root, so a file stands where the desktop folder
-// must go.
+// Unless told otherwise, both shortcuts start this very executable. OK makes
+// each checked shortcut on its own, so one that fails is reported and the
+// other still made; then the dialog hides. Cancel writes nothing. Permissions
+// do not stop root, so a file stands where the desktop folder must go.
 TEST_F(ShortcutTest, DialogMakesTheCheckedShortcutsOnOk) {
+    EXPECT_EQ(FrmShortcuts(report).programPath(), QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>(u"CheckBox1"_s)->isChecked() &&
+                dialog.findChild<QCheckBox*>(u"CheckBox2"_s)->isChecked());
     // The boxes checked (D desktop, M menu), X: the desktop cannot be written,
     // C: Cancel pressed.
     for (const QString& row : {u"DM"_s, u"D"_s, u"M"_s, u""_s, u"DMX"_s, u"DMC"_s}) {
         SCOPED_TRACE(row.toStdString());
         QDir(root.filePath(u"deep"_s)).removeRecursively();
         QDir(root.filePath(u"menu"_s)).removeRecursively();
-        if (row.contains(u'X') && QDir().mkpath(QFileInfo(desktop).path())) {
+        if (row.contains(u'X') && QDir().mkpath(QFileInfo(desktop).path()))
             QFile(desktop).open(QIODevice::WriteOnly);
-        }
         boxes.shown.clear();
         dialog.findChild<QCheckBox*>(u"CheckBox1"_s)->setChecked(row.contains(u'D'));
         dialog.findChild<QCheckBox*>(u"CheckBox2"_s)->setChecked(row.contains(u'M'));
@@ -160,14 +160,6 @@ TEST_F(ShortcutTest, DialogMakesTheCheckedShortcutsOnOk) {
         EXPECT_TRUE(!dialog.isVisible() &&
                     dialog.result() == (made ? QDialog::Accepted : QDialog::Rejected));
     }
-}
-
-// Unless told otherwise, both shortcuts start this very executable.
-TEST_F(ShortcutTest, DialogStartsWithBothForThisExecutable) {
-    const FrmShortcuts fresh(report);
-    EXPECT_EQ(fresh.programPath(), QCoreApplication::applicationFilePath());
-    EXPECT_TRUE(fresh.findChild<QCheckBox*>(u"CheckBox1"_s)->isChecked() &&
-                fresh.findChild<QCheckBox*>(u"CheckBox2"_s)->isChecked());
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // One axis of the grid drawn from arbitrary geometry: the renderer either
 // draws a bounded number of finite lines along the axis or raises Error.
-#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "app/exportcommand.h"
 #include "render/graph.h"
+#include "render/liveinputs.h"
 #include "render/recordingtarget.h"
 #include "sheet/error.h"
 #include "sheet/numbertext.h"
@@ -15,7 +16,28 @@
 
 namespace lattora::fuzz {
 
-AxisGridCase decodeAxisGridCase(Bytes input) {
+// The binary form the axis-grid target reads, native byte order, each field
+// read only when all its bytes are there and left at its default otherwise:
+//   0       flags: bit 0 abscissa, bit 1 metric
+//   1       scale mode: the low three bits are the unit code (0 to 7)
+//   2, 4    family, item: int16
+//   6..61   left, top, width, height, divisions, hCorrection, vCorrection:
+//           doubles, the raw bytes taken as they are
+//   62..73  subdivision limits ten, five, two: floats
+//   74..97  line widths heavy, medium, light: doubles, stored as their text
+//   98      pixels per inch: uint16, folded into the export's dpi range
+struct AxisGridCase {
+    bool isAbscissa = true, metric = true;
+    int scaleMode = 7;
+    std::int16_t family = 0, item = 0;
+    double left = 1, top = 1, width = 10, height = 10, divisions = 30;
+    double hCorrection = 0, vCorrection = 0;
+    SubdivisionLimits limits{0.99f, 0.51f, 0.2f};
+    std::optional<double> widthHeavy, widthMedium, widthLight;
+    int pixelsPerInch = 96;
+};
+
+static AxisGridCase decodeAxisGridCase(Bytes input) {
     AxisGridCase c;
     std::size_t at = 0;
     const auto take = [&](auto& field) {  // the field only when all its bytes are there
@@ -50,10 +72,9 @@ QString checkAxisGrid(Bytes input) {
     test::MemoryStore store{{Key::Scale, c.metric ? kMetricWord : kImperialWord}};
     for (const auto& [key, width] : {std::pair{Key::StyleWidthHeavy, c.widthHeavy},
                                      {Key::StyleWidthMedium, c.widthMedium},
-                                     {Key::StyleWidthLight, c.widthLight}}) {
+                                     {Key::StyleWidthLight, c.widthLight}})
         if (width)
             store.saveSetting(key, formatNumber(*width));
-    }
     // One colour a line class, none of them 0, so every recorded colour is
     // known to come from the current line set.
     const FixedInputs inputs(LineColors{1, 2, 3, 4, {}}, c.limits);
@@ -67,7 +88,8 @@ QString checkAxisGrid(Bytes input) {
         finished = false;  // a fine outcome; the lines drawn before it are checked as well
     }
     // Every line lies along the axis at a finite place in a line set's colour,
-    // and there are no more of them than the renderer allows.
+    // and there are no more of them than the renderer allows: the axis's own
+    // lines, which it caps, and the two borders.
     const auto lines = target.lines();
     const auto along = [&](const auto& l) { return c.isAbscissa ? l.x1 : l.y1; };
     for (const auto& l : lines) {
@@ -79,7 +101,7 @@ QString checkAxisGrid(Bytes input) {
                      QString::number(l.colour));
         }
     }
-    if (lines.size() > kMaxRecordedLines)
+    if (lines.size() > kMaxLinesPerAxis + 2u)
         return QStringLiteral("%1 lines").arg(lines.size());
     if (!finished || lines.empty())
         return {};

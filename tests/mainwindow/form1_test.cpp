@@ -8,8 +8,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
-#include <QDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>

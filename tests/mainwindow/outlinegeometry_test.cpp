@@ -127,7 +127,6 @@ TEST(OutlineGeometry, PanningCentringAndMappings) {
     // across, 100 down), each side a single; a printable side of 0 or not finite
     // is refused before a side beyond a single. And back, in full double
     // precision so that the fields show every digit.
-    const S printable(20, 50);
     const auto toOutline = [&](R area, S extent = S(20, 50), S picture = S(4000, 5000)) {
         return outcome([&] { return outlineFromSheet(area, extent, picture); });
     };
@@ -138,7 +137,7 @@ TEST(OutlineGeometry, PanningCentringAndMappings) {
     for (const R wild : {R(2, 5, 1e300, 12.5), R(2, 1e300, 10, 12.5), R(1e308, 5, 10, 12.5)})
         EXPECT_EQ(toOutline(wild), "Overflow");
     const auto toSheet = [&](R outline, S picture) {
-        return outcome([&] { return sheetFromOutline(outline, picture, printable); });
+        return outcome([&] { return sheetFromOutline(outline, picture, S(20, 50)); });
     };
     EXPECT_EQ(toSheet({400, 500, 2000, 1250}, {4000, 5000}), str(2, 5, 10, 12.5));
     EXPECT_EQ(toSheet({1, 1, 1, 1}, {3, 3}), str(20 / 3.0, 50 / 3.0, 20 / 3.0, 50 / 3.0));

@@ -38,11 +38,6 @@ public:
         page_.lines = lines(), page_.labels = labels();
         printer_.pages_.push_back(page_), --printer_.abandoned_;
     }
-    void Line(double x1, double y1, double x2, double y2, ColorValue colour) override {
-        if (printer_.failAfterLines_ >= 0 && drawn_++ >= printer_.failAfterLines_)
-            throw Error(QStringLiteral("Printer out of paper"));
-        RecordingTarget::Line(x1, y1, x2, y2, colour);
-    }
     void FontSize(double points) override {
         page_.fontSize = page_.fontSize == 0 ? points : page_.fontSize;
         RecordingTarget::FontSize(points);
@@ -51,7 +46,6 @@ public:
 private:
     FixedPrinter& printer_;
     Page page_{0, QStringLiteral("Test Sans"), 0, {}, {}};
-    int drawn_ = 0;
 };
 
 std::unique_ptr<PrintJob> FixedPrinter::startJob() {

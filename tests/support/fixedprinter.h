@@ -44,10 +44,9 @@ public:
     QStringList fontNames() const override { return fonts_; }
     std::unique_ptr<PrintJob> startJob() override;
 
-    // Set-up for a test; the job's drawing fails with Error after `lines` lines.
+    // Set-up for a test.
     void setInstalledPrinters(const QStringList& names) { installed_ = names; }
     void setFontNames(const QStringList& names) { fonts_ = names; }
-    void failAfterLines(int lines) { failAfterLines_ = lines; }
 
     // A page that was sent: the font it was printed in (its size before the
     // first label) and what was drawn.
@@ -72,7 +71,7 @@ private:
     PageSetup portrait_;
     bool available_, tracksDefault_ = true;
     QString name_ = QStringLiteral("Test Printer"), outputFile_;
-    int scaleMode_ = Unit::Inch, copies_ = 1, dpi_ = 600, failAfterLines_ = -1, abandoned_ = 0;
+    int scaleMode_ = Unit::Inch, copies_ = 1, dpi_ = 600, abandoned_ = 0;
     std::int16_t orientation_ = 1;
     ColorMode colorMode_ = ColorMode::Color;
     DuplexMode duplex_ = DuplexMode::Simplex;

@@ -23,8 +23,6 @@ public:
     }
     // Keys whose saving fails, as in a file that cannot be written.
     QStringList refused;
-    bool contains(const QString& key) const { return values_.contains(key); }
-    void remove(const QString& key) { values_.remove(key); }
     // Keys in the order they were written, a key written twice listed twice.
     const QStringList& writes() const { return writes_; }
 
