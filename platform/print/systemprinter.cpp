@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <cmath>
 
 #include "platform/output/paintertarget.h"
@@ -44,10 +45,9 @@ public:
         // which is wrong for a turned page; we place it ourselves, from the
         // paper's corner.
         printer_.setFullPage(true);
+        const auto standardPage = qScopeGuard([this] { printer_.setFullPage(false); });
         QPainter painter;
-        const bool begun = painter.begin(&printer_);
-        printer_.setFullPage(false);
-        if (!begun) {
+        if (!painter.begin(&printer_)) {
             throw Error(QStringLiteral("The printer %1 cannot start printing").arg(printerTitle()));
         }
         const auto dots = [this](double mm) { return std::round(mm / 25.4 * dpi_); };
