@@ -1,7 +1,9 @@
 // lattora-export: the program's batch interface. See exportUsage().
+#include <unistd.h>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
+
 #include <cstdio>
 
 #include "app/exportcommand.h"
@@ -37,8 +39,10 @@ int main(int argc, char** argv) {
     QGuiApplication app(qtArgc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("lattora-export"));
 
+    // Unbuffered, on the descriptor itself: a full disk or a closed pipe
+    // fails the write that meets it, so the export cannot end as a success.
     QFile standardOutput;
-    if (!standardOutput.open(stdout, QIODevice::WriteOnly)) {
+    if (!standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return 2;
     }
     QFile standardError;

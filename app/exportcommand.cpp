@@ -204,10 +204,15 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
     ExportRequest request;
     try {
         request = parseExportArguments(arguments);
+        const auto writeOut = [&standardOutput](const QByteArray& bytes) {
+            if (standardOutput.write(bytes) != bytes.size()) {
+                throw Error(QStringLiteral("cannot write to standard output: %1")
+                                .arg(standardOutput.errorString()));
+            }
+        };
         if (request.help || request.version) {
-            standardOutput.write(request.help
-                                     ? exportUsage().toUtf8()
-                                     : QByteArray::fromStdString(versionText(exportProgram())));
+            writeOut(request.help ? exportUsage().toUtf8()
+                                  : QByteArray::fromStdString(versionText(exportProgram())));
             return 0;
         }
         if (request.print) {
@@ -217,10 +222,7 @@ int runExportCommand(const QStringList& arguments, const SettingsStore& store,
         }
         const ExportPlan plan = planExport(request, store, openPrinter);
         if (request.output == QLatin1String("-")) {
-            const QByteArray bytes = renderExport(request, plan, store);
-            if (standardOutput.write(bytes) != bytes.size()) {
-                throw Error(QStringLiteral("cannot write to standard output"));
-            }
+            writeOut(renderExport(request, plan, store));
         } else {
             // A bitmap goes into the file band by band as it is drawn; only
             // what the file refuses is said as a failure to write it.

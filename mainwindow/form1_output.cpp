@@ -117,10 +117,12 @@ void Form1::PushButton9_Click() {
                         kPngDpi, [this](DrawTarget& target) { drawCorrectedSheet(target); }, file);
                 }
             });
-        } catch (const Error& e) {
+        } catch (const FileError& e) {
             unsaved = cannotSave(path, e.description());
         } catch (const std::bad_alloc&) {
             unsaved = cannotSave(path, QStringLiteral("Out of memory"));
+        } catch (const Error& e) {
+            throw Error(cannotSave(path, e.description()));
         }
     });
     if (saved) {

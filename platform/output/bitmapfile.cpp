@@ -167,6 +167,26 @@ public:
             png_destroy_write_struct(&png_, nullptr);
             throw std::bad_alloc();
         }
+        // A constructor that throws runs no destructor: the structures go here.
+        try {
+            start(size, depth, palette, dotsPerMetre);
+        } catch (...) {
+            png_destroy_write_struct(&png_, &info_);
+            throw;
+        }
+    }
+    ~PngSink() override { png_destroy_write_struct(&png_, &info_); }
+
+    void row(const uchar* bytes) override {
+        guarded([&] { png_write_row(png_, bytes); });
+    }
+    void finish() override {
+        guarded([&] { png_write_end(png_, nullptr); });
+        out_.flush();
+    }
+
+private:
+    void start(QSize size, int depth, const QList<QRgb>& palette, int dotsPerMetre) {
         std::vector<png_color> colours;
         for (const QRgb colour : palette) {
             colours.push_back({static_cast<png_byte>(qRed(colour)),
@@ -190,17 +210,7 @@ public:
             png_write_info(png_, info_);
         });
     }
-    ~PngSink() override { png_destroy_write_struct(&png_, &info_); }
 
-    void row(const uchar* bytes) override {
-        guarded([&] { png_write_row(png_, bytes); });
-    }
-    void finish() override {
-        guarded([&] { png_write_end(png_, nullptr); });
-        out_.flush();
-    }
-
-private:
     // libpng reports failures by a long jump back here; nothing between here
     // and the library call owns anything that would need destroying.
     template <class Call>
@@ -432,8 +442,8 @@ void writeBitmap(BandSource& source, QIODevice& device, BitmapFormat format, int
     const QSize size = source.size();
     const int width = size.width();
     if (bandRows <= 0) {
-        bandRows = static_cast<int>(
-            std::clamp<qint64>(kBandBytes / (qint64(width) * 4), kMinBandRows, size.height()));
+        bandRows = static_cast<int>(std::min<qint64>(
+            std::max<qint64>(kBandBytes / (qint64(width) * 4), kMinBandRows), size.height()));
     }
     bandRows = std::min(bandRows, size.height());
     QImage band(width, bandRows, QImage::Format_RGB32);

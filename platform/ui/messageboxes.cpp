@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <memory>
-#include <utility>
 
 #include "sheet/settingsstore.h"
 
@@ -33,7 +32,7 @@ void BoxesAfterFirstPaint::holdUntilPainted(QWidget& window) {
 }
 
 void BoxesAfterFirstPaint::showMessage(QWidget* parent, const QString& text) {
-    if (window_) {
+    if (window_ || releasing_) {
         held_.append({false, parent, text});
     } else {
         boxes_.showMessage(parent, text);
@@ -41,7 +40,7 @@ void BoxesAfterFirstPaint::showMessage(QWidget* parent, const QString& text) {
 }
 
 void BoxesAfterFirstPaint::showError(QWidget* parent, const QString& text) {
-    if (window_) {
+    if (window_ || releasing_) {
         held_.append({true, parent, text});
     } else {
         boxes_.showError(parent, text);
@@ -59,14 +58,17 @@ bool BoxesAfterFirstPaint::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BoxesAfterFirstPaint::release() {
-    const QList<Held> held = std::exchange(held_, {});
-    for (const Held& box : held) {
+    // A box raised while the held ones are shown waits its turn behind them.
+    releasing_ = true;
+    while (!held_.isEmpty()) {
+        const Held box = held_.takeFirst();
         if (box.error) {
             boxes_.showError(box.parent, box.text);
         } else {
             boxes_.showMessage(box.parent, box.text);
         }
     }
+    releasing_ = false;
 }
 
 void showSaveNotice(MessageBoxes& boxes, SettingsStore& store, QWidget* parent) {

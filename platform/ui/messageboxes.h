@@ -42,7 +42,8 @@ public:
 
 // The boxes of a window's start-up, held until the window has painted
 // itself once and then shown in order over it: a box over an empty screen
-// says nothing about what it belongs to. Later boxes go straight through.
+// says nothing about what it belongs to. A held box returns at once, before
+// it is dismissed; later boxes go straight through.
 class BoxesAfterFirstPaint : public QObject, public MessageBoxes {
 public:
     explicit BoxesAfterFirstPaint(MessageBoxes& boxes) : boxes_(boxes) {}
@@ -66,6 +67,7 @@ private:
     MessageBoxes& boxes_;
     QPointer<QWidget> window_;
     QList<Held> held_;
+    bool releasing_ = false;
 };
 
 // After a save: where the store kept a copy of its file before writing into

@@ -67,7 +67,7 @@ protected:
     int run(const char* line) {
         outBytes.clear(), errText.clear();
         QBuffer out(&outBytes);
-        out.open(QIODevice::WriteOnly);
+        out.open(outRefuses ? QIODevice::ReadOnly : QIODevice::WriteOnly);
         QTextStream err(&errText);
         const QStringList list =
             args(line).replaceInStrings(QRegularExpression(u"^@"_s), dir.path() + u'/');
@@ -90,6 +90,7 @@ protected:
     QStringList opened;
     QByteArray outBytes;
     QString errText;
+    bool outRefuses = false;  // standard output on a full disk or a closed pipe
 };
 
 // A failure is one line on the error stream, nothing on standard output,
@@ -128,6 +129,9 @@ TEST_F(ExportRun, RefusalsAndFailuresAreOneLineNamingTheProblem) {
                 << errText.toStdString();
         }
     }
+    outRefuses = true;
+    for (const char* line : {"--paper|A4|-", "--version"})
+        EXPECT_TRUE(run(line) == 2 && errText.contains(u"cannot write to standard output"));
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     // Only the failures past reading the arguments open a printer.
     EXPECT_EQ(opened, (QStringList{QString(), QString(), u"Missing"_s}));

@@ -1,3 +1,5 @@
+// lattora-print-check --within LEFT,TOP,RIGHT,BOTTOM PRINTED.pdf: whether the
+// ink on the paper fills the area inside those margins (mm) to within 0.3 mm.
 // lattora-print-check PRINTED.pdf EXPORTED.pdf: whether what a print queue put
 // on paper is the program's own PDF export of the same sheet: the same paper,
 // the same label words, and every grid line within one pixel at 600 dpi,
@@ -70,6 +72,25 @@ std::vector<double> lineCentres(const QImage& image, double at, bool across) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QImageReader::setAllocationLimit(1024);  // a whole page at 600 dpi
+    if (app.arguments().value(1) == QLatin1String("--within")) {
+        const QStringList margins = app.arguments().value(2).split(QLatin1Char(','));
+        const QImage paper = page(app.arguments().value(3));
+        QRect ink;
+        for (int y = 0; y < paper.height(); ++y)
+            for (int x = 0; x < paper.width(); ++x)
+                if (paper.constScanLine(y)[x] < 128)
+                    ink |= QRect(x, y, 1, 1);
+        const double mm = kDpi / 25.4;
+        const double found[] = {ink.left() / mm, ink.top() / mm,
+                                (paper.width() - ink.right() - 1) / mm,
+                                (paper.height() - ink.bottom() - 1) / mm};
+        bool inside = margins.size() == 4;
+        for (int i = 0; i < 4 && inside; ++i)
+            inside = std::fabs(found[i] - margins[i].toDouble()) <= 0.3;
+        std::printf("ink %.2f %.2f %.2f %.2f mm from the edges: %s\n", found[0], found[1], found[2],
+                    found[3], inside ? "as the printer's margins" : "NOT the printer's margins");
+        return inside ? 0 : 1;
+    }
     const QString printedPdf = app.arguments().value(1), exportedPdf = app.arguments().value(2);
     const auto words = [](const QString& pdf) {
         QStringList w = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})

@@ -110,6 +110,12 @@ export LPDEST=Margined PRINTER=Margined
 take_printed Margined "$work/by-window-margined.pdf"
 "$check_tool" "$work/by-window-margined.pdf" "$work/exported-margined.pdf"
 
+# Full Paper on the turned page fills exactly what the paper takes ink on:
+# the margins of the upright paper, whichever way the page was turned.
+"$window_tool" landscape full plain >/dev/null
+take_printed Margined "$work/full-margined.pdf"
+"$check_tool" --within 6.35,14.8,6.35,10.6 "$work/full-margined.pdf"
+
 # A queue that refuses jobs: the spooler's reason reaches the error report.
 cupsreject Margined
 if "$window_tool" print >"$work/refused.txt"; then

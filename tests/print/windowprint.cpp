@@ -6,6 +6,8 @@
 //   dialog NAME            Printer Setup through Qt's own dialog: printer NAME
 //                          chosen in it ("-" keeps its choice), then confirmed
 //   print                  Metric 1 mm by Logarithmic 2 cycles, then Print
+//   full                   Full Paper
+//   plain                  Metric 1 mm on both axes (no labels), then Print
 // Exit 0 when no step raised an error report.
 #include <QApplication>
 #include <QComboBox>
@@ -91,12 +93,14 @@ int main(int argc, char** argv) {
             qtDialog.name = QString::fromLocal8Bit(argv[++i]);
             form.setPrintDialog(qtDialog);
             click("PushButton16");
-        } else if (step == u"print") {
+        } else if (step == u"print" || step == u"plain") {
             choose("cbAbsScale", "Metric");
             choose("cbAbsDiv", "1 mm");
-            choose("cbOrdScale", "Logarithmic");
-            choose("cbOrdDiv", "2 cycles");
+            choose("cbOrdScale", step == u"plain" ? "Metric" : "Logarithmic");
+            choose("cbOrdDiv", step == u"plain" ? "1 mm" : "2 cycles");
             click("PushButton8");
+        } else if (step == u"full") {
+            click("PushButton14");
         } else {
             std::fprintf(stderr, "unknown step %s\n", argv[i]);
             return 2;
