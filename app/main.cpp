@@ -54,12 +54,15 @@ int main(int argc, char** argv) {
     clock.start();
     const lattora::WindowStart start =
         lattora::windowStart(std::span<char* const>(argv, argc).subspan(argc > 0 ? 1 : 0));
-    if (start.request == lattora::WindowStart::Help) {
-        std::fputs(lattora::helpText(lattora::windowProgram()).c_str(), stdout);
-        return 0;
-    }
-    if (start.request == lattora::WindowStart::Version) {
-        std::fputs(lattora::versionText(lattora::windowProgram()).c_str(), stdout);
+    if (start.request != lattora::WindowStart::Open) {
+        const std::string text = start.request == lattora::WindowStart::Help
+                                     ? lattora::helpText(lattora::windowProgram())
+                                     : lattora::versionText(lattora::windowProgram());
+        // A full disk or a closed pipe is said, not taken for success.
+        if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+            std::perror("lattora: cannot write to standard output");
+            return 2;
+        }
         return 0;
     }
     if (!start.placeGiven && !hasDisplay()) {
