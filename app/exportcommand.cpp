@@ -15,10 +15,8 @@
 #include "platform/print/printer.h"
 #include "render/calibration.h"
 #include "render/recordingtarget.h"
-#include "render/scalecatalogue.h"
 #include "render/sheetdrawing.h"
 #include "sheet/error.h"
-#include "sheet/numbertext.h"
 
 namespace lattora {
 
@@ -27,7 +25,7 @@ PageSetup exportPage(const ExportRequest& request, const PrinterOpener& openPrin
         const std::unique_ptr<Printer> printer = openPrinter(QString());
         if (printer && printer->available()) {
             if (request.orientation) {
-                printer->setOrientation(static_cast<std::int16_t>(*request.orientation));
+                printer->setOrientation(*request.orientation == Orientation::Landscape ? 2 : 1);
             }
             return printer->pageSetup();
         }

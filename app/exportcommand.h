@@ -4,8 +4,6 @@
 
 #include <QByteArray>
 #include <QPageSize>
-#include <QPointF>
-#include <QSizeF>
 #include <QStringList>
 #include <functional>
 #include <memory>

@@ -58,10 +58,7 @@ RasterTarget::RasterTarget(QSize pixels, double dpi, int scaleMode, QPointF orig
 }
 
 RasterTarget::~RasterTarget() {
-    finish();
-}
-
-void RasterTarget::finish() {
+    // The target paints through the painter: it goes first.
     target_.reset();
     if (painter_.isActive()) {
         painter_.end();

@@ -45,11 +45,6 @@ public:
     // Paints the whole picture white.
     void clear();
 
-    // Ends the drawing. QImage copies a picture that is still being painted
-    // on in full at once, and the image writers take copies: a finished
-    // picture is shared instead, and needs no second block of memory.
-    void finish();
-
     // The picture as drawn so far. Copies of it (QImage is shared) keep their
     // content when drawing goes on.
     const QImage& image() const { return image_; }

@@ -119,8 +119,4 @@ void writeFileWhole(const QString& path, const std::function<void(QIODevice&)>& 
     }
 }
 
-void writeFileWhole(const QString& path, const QByteArray& bytes) {
-    writeFileWhole(path, [&](QIODevice& file) { writeAll(file, bytes.constData(), bytes.size()); });
-}
-
 }  // namespace lattora

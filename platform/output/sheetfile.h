@@ -3,7 +3,6 @@
 // or not at all.
 #pragma once
 
-#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 #include <functional>
@@ -29,7 +28,5 @@ void renderSheetFile(SheetFileFormat format, const PageSetup& page, int scaleMod
 // earlier file as it was. Raises FileError with the system's reason; what
 // `write` raises passes through.
 void writeFileWhole(const QString& path, const std::function<void(QIODevice&)>& write);
-// The same with `bytes` as the file.
-void writeFileWhole(const QString& path, const QByteArray& bytes);
 
 }  // namespace lattora

@@ -10,6 +10,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include "platform/print/qtprintervalues.h"
+
 namespace lattora {
 
 void setUpDialogPrinter(QPrinter& printer, const PrintDialogStart& start) {
@@ -29,15 +31,9 @@ void setUpDialogPrinter(QPrinter& printer, const PrintDialogStart& start) {
     if (current.paperSize.isValid()) {
         printer.setPageSize(current.paperSize);
     }
-    printer.setPageOrientation(current.orientation == 2 ? QPageLayout::Landscape
-                                                        : QPageLayout::Portrait);
-    printer.setColorMode(current.colorMode == ColorMode::Color ? QPrinter::Color
-                                                               : QPrinter::GrayScale);
-    switch (current.duplex) {
-        case DuplexMode::LongEdge: printer.setDuplex(QPrinter::DuplexLongSide); break;
-        case DuplexMode::ShortEdge: printer.setDuplex(QPrinter::DuplexShortSide); break;
-        default: printer.setDuplex(QPrinter::DuplexNone); break;
-    }
+    printer.setPageOrientation(qtOrientation(current.orientation));
+    printer.setColorMode(qtColorMode(current.colorMode));
+    printer.setDuplex(qtDuplex(current.duplex));
     if (current.printQuality > 0) {
         printer.setResolution(current.printQuality);
     }
@@ -49,14 +45,9 @@ PrinterChoice choiceFrom(const QPrinter& printer) {
     choice.printerName = toFile ? QString() : printer.printerName();
     choice.outputFile = toFile ? printer.outputFileName() : QString();
     choice.copies = printer.copyCount();
-    choice.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
-    choice.colorMode =
-        printer.colorMode() == QPrinter::Color ? ColorMode::Color : ColorMode::Monochrome;
-    switch (printer.duplex()) {
-        case QPrinter::DuplexLongSide: choice.duplex = DuplexMode::LongEdge; break;
-        case QPrinter::DuplexShortSide: choice.duplex = DuplexMode::ShortEdge; break;
-        default: choice.duplex = DuplexMode::Simplex; break;
-    }
+    choice.orientation = orientationOf(printer);
+    choice.colorMode = colorModeOf(printer.colorMode());
+    choice.duplex = duplexOf(printer.duplex());
     choice.paperSize = printer.pageLayout().pageSize();
     choice.printQuality = printer.resolution();
     return choice;

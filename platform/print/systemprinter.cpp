@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "platform/output/paintertarget.h"
+#include "platform/print/qtprintervalues.h"
 #include "render/recordingtarget.h"
 #include "sheet/error.h"
 
@@ -135,11 +136,11 @@ void SystemPrinter::setScaleMode(int unitCode) {
 }
 
 std::int16_t SystemPrinter::orientation() const {
-    return printer_->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    return orientationOf(*printer_);
 }
 
 void SystemPrinter::setOrientation(std::int16_t orientation) {
-    printer_->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer_->setPageOrientation(qtOrientation(orientation));
 }
 
 PageSetup SystemPrinter::pageSetup() const {
@@ -184,27 +185,19 @@ void SystemPrinter::setCopies(int copies) {
 }
 
 ColorMode SystemPrinter::colorMode() const {
-    return printer_->colorMode() == QPrinter::Color ? ColorMode::Color : ColorMode::Monochrome;
+    return colorModeOf(printer_->colorMode());
 }
 
 void SystemPrinter::setColorMode(ColorMode mode) {
-    printer_->setColorMode(mode == ColorMode::Color ? QPrinter::Color : QPrinter::GrayScale);
+    printer_->setColorMode(qtColorMode(mode));
 }
 
 DuplexMode SystemPrinter::duplex() const {
-    switch (printer_->duplex()) {
-        case QPrinter::DuplexLongSide: return DuplexMode::LongEdge;
-        case QPrinter::DuplexShortSide: return DuplexMode::ShortEdge;
-        default: return DuplexMode::Simplex;
-    }
+    return duplexOf(printer_->duplex());
 }
 
 void SystemPrinter::setDuplex(DuplexMode mode) {
-    switch (mode) {
-        case DuplexMode::LongEdge: printer_->setDuplex(QPrinter::DuplexLongSide); break;
-        case DuplexMode::ShortEdge: printer_->setDuplex(QPrinter::DuplexShortSide); break;
-        default: printer_->setDuplex(QPrinter::DuplexNone); break;
-    }
+    printer_->setDuplex(qtDuplex(mode));
 }
 
 QPageSize SystemPrinter::paperSize() const {

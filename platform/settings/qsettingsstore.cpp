@@ -186,6 +186,14 @@ private:
     // took in, 0 when there is none.
     void read(QByteArrayView text, qsizetype equals, int line, int quotedUpTo) {
         const auto shown = [text] { return quotedExcerpt(QString::fromUtf8(text)); };
+        // A line a rewrite of the file would lose; `what` has the line's
+        // number as %1 and its text as %2.
+        const auto lost = [&](const QString& what) {
+            rewriteLoses = true;
+            if (listing()) {
+                problems << what.arg(line).arg(shown());
+            }
+        };
         if (quotedUpTo > 0) {
             rewriteLoses = true;
             if (listing()) {
@@ -198,37 +206,19 @@ private:
             }
         }
         if (!text.isValidUtf8()) {
-            rewriteLoses = true;
-            if (listing()) {
-                problems << QStringLiteral(
-                                "line %1 holds bytes that are not UTF-8 text, read as \uFFFD: %2")
-                                .arg(line)
-                                .arg(shown());
-            }
+            lost(QStringLiteral("line %1 holds bytes that are not UTF-8 text, read as \uFFFD: %2"));
         }
         if (text.startsWith('[')) {
             qsizetype end = text.indexOf(']');
             if (end < 0) {
-                rewriteLoses = true;
-                if (listing()) {
-                    problems << QStringLiteral(
-                                    "line %1 starts a section without closing it with \"]\": %2")
-                                    .arg(line)
-                                    .arg(shown());
-                }
+                lost(QStringLiteral("line %1 starts a section without closing it with \"]\": %2"));
                 end = text.size();
             }
             inOwnSection_ = QLatin1StringView(text.sliced(1, end - 1).trimmed()) == kSection;
             return;
         }
         if (equals < 0) {
-            rewriteLoses = true;
-            if (listing()) {
-                problems << QStringLiteral(
-                                "line %1 is not a setting (it has no \"=\") and is ignored: %2")
-                                .arg(line)
-                                .arg(shown());
-            }
+            lost(QStringLiteral("line %1 is not a setting (it has no \"=\") and is ignored: %2"));
             return;
         }
         const int key = ownKey(text.first(equals).trimmed());

@@ -192,7 +192,7 @@ TEST(SheetBands, AreTheWholePageInTheFewestBits) {
 TEST(SheetFile, AFailureMidBandLeavesTheEarlierFile) {
     const QTemporaryDir dir;
     const QString path = dir.filePath(u"sheet"_s);
-    writeFileWhole(path, QByteArray("earlier"));
+    writeFileWhole(path, [](QIODevice& file) { file.write("earlier"); });
     for (const BitmapFormat format : {BitmapFormat::Png, BitmapFormat::Bmp}) {
         int bandsDrawn = 0;
         const auto draw = [&](DrawTarget& t) {
