@@ -6,7 +6,9 @@
 #include <QPageSize>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "linesets/templates.h"
 #include "mainwindow/form1.h"
@@ -16,6 +18,7 @@
 #include "render/sheetdrawing.h"
 #include "sheet/numbertext.h"
 #include "sheet/settingsstore.h"
+#include "validation/validation.h"
 
 namespace lattora {
 
@@ -102,7 +105,15 @@ void Form1::MapPreviewToActual() {
     }
     // A text left unchanged sends no change signal, and the top margin has
     // no handler: a field still red from an earlier entry is recoloured here.
-    DoControlValidationColor(this);
+    // The lengths written are numbers, so only such a field can change
+    // colour; a drag, which writes them at every step, skips the walk.
+    const bool stillMarked = std::any_of(std::begin(shown), std::end(shown), [](const auto& s) {
+        const QColor background = s.first->palette().color(QPalette::Base);
+        return background == kMalformedColor || background == kRequiredColor;
+    });
+    if (stillMarked) {
+        DoControlValidationColor(this);
+    }
 }
 
 // Fifteen significant digits hide the mapping's rounding noise (27.7, not
